@@ -1,0 +1,20 @@
+#pragma once
+// The module's exported functions. Callers link libvtlui.so and call these on the host's UI thread.
+#include <string>
+
+#include "vtlui/export.h"
+
+// The entry routine the host's loader calls: reason 1 attaches the module, 0 detaches it. Answers 0 when
+// the module cannot start (the load is refused).
+extern "C" VTLUI_API int DllMain(void* instance, unsigned reason);
+
+// What the sample dialog edits and hands back.
+struct VtlSampleData {
+    std::string name;            // edit 1001
+    int option = 0;              // 3-state check box 1002: 0, 1 or 2 (indeterminate)
+    std::string windowTreeJson;  // the dialog's window tree as the module saw it when it opened
+};
+
+// A sample dialog (template 100) that shows the module's linking end to end: it loads from the module's
+// own resources and runs modally on the host's window system. True and `data` updated on OK.
+VTLUI_API bool StartDlgSample(VtlSampleData& data);

@@ -1,0 +1,40 @@
+// The module's entry routine: attach registers the module's resources under its instance and makes them
+// the default of its dialogs; detach withdraws them.
+#include <span>
+
+#include "frame/module.h"
+#include "vtlui/vtlui.h"
+#include "win/resources.h"
+
+std::span<const vtl::win::EmbeddedFile> vtlui_resources();
+
+namespace vtl::ui {
+namespace {
+HINSTANCE gInstance = nullptr;
+KsTempResourceOverride gResourceOverride;
+}  // namespace
+
+HINSTANCE moduleInstance() { return gInstance; }
+KsTempResourceOverride& resourceOverride() { return gResourceOverride; }
+}  // namespace vtl::ui
+
+extern "C" int DllMain(void* instance, unsigned reason) {
+    using namespace vtl::ui;
+    const auto h = static_cast<HINSTANCE>(instance);
+    if (reason == 1) {
+        try {
+            vtl::win::registerResources(h, vtlui_resources());
+        } catch (const std::exception&) {
+            return 0;  // the module's resources are unusable: refuse the load
+        }
+        gInstance = h;
+        gResourceOverride.SaveDefaultResource(h);
+        return 1;
+    }
+    if (reason == 0) {
+        vtl::win::unregisterResources(h);
+        gInstance = nullptr;
+        return 1;
+    }
+    return 1;
+}

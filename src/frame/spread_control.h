@@ -1,0 +1,3 @@
+#pragma once
+// The module's view of the grid control.
+#include "grid/spread.h"

@@ -1,0 +1,3 @@
+#pragma once
+// The module's view of the sibling module vtlbase.
+#include "vtlbase/resource_override.h"
