@@ -284,16 +284,12 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
                 }
                 break;
             case VK_RETURN: {
+                // Enter on a focused push button presses that button.
                 const HWND focus = ws.focus;
-                if (focus && ws.isDescendant(root, focus) && (SendMessage(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
-                    SendMessage(GetParent(focus), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(focus)), BN_CLICKED),
-                                HandleToParam(focus));
-                    return TRUE;
-                }
-                if (focus && ws.isDescendant(root, focus) && (SendMessage(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON)) {
-                    // Enter on a focused push button presses that button.
-                    SendMessage(GetParent(focus), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(focus)), BN_CLICKED),
-                                HandleToParam(focus));
+                if (focus && ws.isDescendant(root, focus) &&
+                    (SendMessage(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+                    SendMessage(GetParent(focus), WM_COMMAND,
+                                MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(focus)), BN_CLICKED), HandleToParam(focus));
                     return TRUE;
                 }
                 const LRESULT def = SendMessage(root, DM_GETDEFID, 0, 0);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <map>
 
+#include "line_tokens.h"
 #include "win/styles.h"
 
 namespace vtl::win {
@@ -95,48 +96,11 @@ const std::map<std::string_view, ControlKind>& controlKinds() {
     return kinds;
 }
 
-// Splits a line into words and quoted strings ("..." with \" \\ \n escapes); '#' outside quotes ends it.
-struct Token {
-    std::string text;
-    bool quoted = false;
-};
+using Token = detail::LineToken;
 
 std::vector<Token> tokenize(std::string_view line, const std::string& file, int lineNo) {
     std::vector<Token> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '|' || c == ',') {
-            ++i;
-        } else if (c == '#' || (c == '/' && i + 1 < line.size() && line[i + 1] == '/')) {
-            break;
-        } else if (c == '"') {
-            Token t;
-            t.quoted = true;
-            ++i;
-            bool closed = false;
-            while (i < line.size()) {
-                char d = line[i++];
-                if (d == '"') {
-                    closed = true;
-                    break;
-                }
-                if (d == '\\' && i < line.size()) {
-                    const char e = line[i++];
-                    d = e == 'n' ? '\n' : e == 't' ? '\t' : e;
-                }
-                t.text += d;
-            }
-            if (!closed) throw TemplateError(file, lineNo, "unterminated string");
-            out.push_back(std::move(t));
-        } else {
-            Token t;
-            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '|' &&
-                   line[i] != ',' && line[i] != '"')
-                t.text += line[i++];
-            out.push_back(std::move(t));
-        }
-    }
+    if (!detail::splitLine(line, "|,", true, out)) throw TemplateError(file, lineNo, "unterminated string");
     return out;
 }
 

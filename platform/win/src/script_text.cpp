@@ -3,6 +3,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "line_tokens.h"
 #include "script_state.h"
 #include "window_system.h"
 #include "win/keys.h"
@@ -35,46 +36,11 @@ std::string upper(std::string_view s) {
     return u;
 }
 
-struct Token {
-    std::string text;
-    bool quoted = false;
-};
+using Token = detail::LineToken;
 
 std::vector<Token> tokenize(std::string_view line, const std::string& name, int lineNo) {
     std::vector<Token> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
-        } else if (c == '#') {
-            break;
-        } else if (c == '"') {
-            Token t;
-            t.quoted = true;
-            ++i;
-            bool closed = false;
-            while (i < line.size()) {
-                char d = line[i++];
-                if (d == '"') {
-                    closed = true;
-                    break;
-                }
-                if (d == '\\' && i < line.size()) {
-                    const char e = line[i++];
-                    d = e == 'n' ? '\n' : e == 't' ? '\t' : e;
-                }
-                t.text += d;
-            }
-            if (!closed) throw ScriptParseError(name, lineNo, "unterminated string");
-            out.push_back(std::move(t));
-        } else {
-            Token t;
-            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '"')
-                t.text += line[i++];
-            out.push_back(std::move(t));
-        }
-    }
+    if (!detail::splitLine(line, "", false, out)) throw ScriptParseError(name, lineNo, "unterminated string");
     return out;
 }
 

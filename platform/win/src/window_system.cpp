@@ -111,6 +111,18 @@ bool WindowSystem::isVisible(HWND h) {
     return false;
 }
 
+void WindowSystem::insertOnTop(std::vector<HWND>& list, const Window& w) {
+    auto pos = list.begin();
+    if (!w.isChild() && !(w.exStyle & WS_EX_TOPMOST)) {
+        while (pos != list.end()) {
+            Window* o = find(*pos);
+            if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
+            ++pos;
+        }
+    }
+    list.insert(pos, w.handle);
+}
+
 std::vector<HWND>& WindowSystem::siblingList(Window& w) {
     if (w.isChild() && w.parent) {
         if (Window* p = find(w.parent)) return p->children;
@@ -178,15 +190,7 @@ HWND WindowSystem::create(const CREATESTRUCT& cs, WindowClass& cls) {
         require(raw->parent).children.push_back(h);  // new children go to the bottom of the z-order
     } else {
         // New top-level windows go on top, below top-most windows unless top-most themselves.
-        auto pos = topLevels.begin();
-        if (!(raw->exStyle & WS_EX_TOPMOST)) {
-            while (pos != topLevels.end()) {
-                Window* o = find(*pos);
-                if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
-                ++pos;
-            }
-        }
-        topLevels.insert(pos, h);
+        insertOnTop(topLevels, *raw);
     }
     touch();
 
@@ -226,14 +230,22 @@ void collectSubtree(WindowSystem& ws, HWND h, std::vector<HWND>& out) {
 }
 
 void sendDestroyMessages(WindowSystem& ws, HWND h) {
-    // WM_DESTROY reaches a window before its children, WM_NCDESTROY after them.
-    SendMessage(h, WM_DESTROY, 0, 0);
+    // WM_DESTROY reaches a window before its children, WM_NCDESTROY after them. Each is sent once: when a
+    // handler destroys an ancestor meanwhile, that destruction completes what is still to be sent.
+    Window* self = ws.find(h);
+    if (!self) return;
+    if (!self->destroySent) {
+        self->destroySent = true;
+        SendMessage(h, WM_DESTROY, 0, 0);
+    }
     if (Window* w = ws.find(h)) {
         for (HWND c : std::vector<HWND>(w->children)) sendDestroyMessages(ws, c);
     }
-    SendMessage(h, WM_NCDESTROY, 0, 0);
     Window* w = ws.find(h);
-    if (!w) return;
+    if (!w || w->ncDestroySent) return;
+    w->ncDestroySent = true;
+    SendMessage(h, WM_NCDESTROY, 0, 0);
+    if (!(w = ws.find(h))) return;
     killWindowTimers(h);
     if (w->dialog && w->dialog->ownedFont) {
         DeleteObject(w->dialog->ownedFont);
@@ -283,8 +295,11 @@ bool WindowSystem::destroy(HWND h) {
 
     sendDestroyMessages(*this, h);
 
-    // Unlink and free (or bury, while a handler of one of them is still running).
-    w = windows.at(h.value()).get();
+    // Unlink and free (or bury, while a handler of one of them is still running). A handler that
+    // destroyed an ancestor meanwhile has done this already.
+    auto self = windows.find(h.value());
+    if (self == windows.end()) return true;
+    w = self->second.get();
     auto& siblings = siblingList(*w);
     siblings.erase(std::remove(siblings.begin(), siblings.end(), h), siblings.end());
     for (HWND s : subtree) {
@@ -340,20 +355,9 @@ HWND WindowSystem::setActive(HWND h, bool fromSetFocus) {
         return old;
     }
     // Activation brings the window to the top of its z-order band.
-    auto& list = topLevels;
-    auto it = std::find(list.begin(), list.end(), h);
-    if (it != list.end()) {
-        list.erase(it);
-        Window* w = find(h);
-        auto pos = list.begin();
-        if (!(w->exStyle & WS_EX_TOPMOST)) {
-            while (pos != list.end()) {
-                Window* o = find(*pos);
-                if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
-                ++pos;
-            }
-        }
-        list.insert(pos, h);
+    if (auto it = std::find(topLevels.begin(), topLevels.end(), h); it != topLevels.end()) {
+        topLevels.erase(it);
+        insertOnTop(topLevels, *find(h));
     }
     // The focus leaves a window that is no longer in the active tree.
     if (focus && root(focus) != h) {
@@ -436,15 +440,7 @@ bool WindowSystem::setPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy
             if (insertAfter == HWND_BOTTOM) {
                 list.push_back(h);
             } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-                auto pos = list.begin();
-                if (!w->isChild() && !(w->exStyle & WS_EX_TOPMOST)) {
-                    while (pos != list.end()) {
-                        Window* o = find(*pos);
-                        if (!o || !(o->exStyle & WS_EX_TOPMOST)) break;
-                        ++pos;
-                    }
-                }
-                list.insert(pos, h);
+                insertOnTop(list, *w);
             } else {
                 auto after = std::find(list.begin(), list.end(), insertAfter);
                 list.insert(after == list.end() ? list.begin() : after + 1, h);

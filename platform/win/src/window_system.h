@@ -68,6 +68,8 @@ struct Window {
     std::unique_ptr<DialogInfo> dialog;
     bool destroying = false;  // inside DestroyWindow: sends no notifications
     bool destroyed = false;
+    bool destroySent = false;    // WM_DESTROY sent
+    bool ncDestroySent = false;  // WM_NCDESTROY sent
     int busy = 0;             // messages being handled now; the record is freed when it drops to 0
 
     bool isChild() const { return (style & WS_CHILD) != 0; }
@@ -113,6 +115,8 @@ public:
     bool isDescendant(HWND ancestor, HWND h);
     bool isVisible(HWND h);  // itself and every ancestor
     std::vector<HWND>& siblingList(Window& w);
+    // Puts a window at the top of its z-order list: below the top-most windows unless it is one.
+    void insertOnTop(std::vector<HWND>& list, const Window& w);
     HWND hitTest(POINT screen);
 
     // Focus and activation.

@@ -1,5 +1,6 @@
 #pragma once
-// Handles of graphics objects: small positive integers, never reused, 0 meaning none.
+// Handles of system objects (windows, fonts, bitmaps, ...): small positive integers that fit in an int,
+// never reused, 0 meaning none.
 #include <compare>
 #include <cstddef>
 #include <functional>

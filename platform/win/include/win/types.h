@@ -28,25 +28,8 @@ using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
 
-// A window handle: a small positive integer that fits in an int and is never reused. 0 is no window.
-class HWND {
-public:
-    constexpr HWND() noexcept = default;
-    constexpr HWND(std::nullptr_t) noexcept {}
-    constexpr explicit HWND(int value) noexcept : value_(value) {}
-    constexpr int value() const noexcept { return value_; }
-    constexpr explicit operator bool() const noexcept { return value_ != 0; }
-    friend constexpr bool operator==(HWND, HWND) = default;
-    friend constexpr auto operator<=>(HWND, HWND) = default;
-
-private:
-    int value_ = 0;
-};
-
-template <>
-struct std::hash<HWND> {
-    std::size_t operator()(HWND h) const noexcept { return std::hash<int>()(h.value()); }
-};
+// A window handle: a small positive integer that fits in an int and is never reused. HWND() is no window.
+using HWND = vtl::gfx::Handle<struct WindowTag>;
 
 // Special insert-after values of SetWindowPos.
 inline constexpr HWND HWND_TOP{0};
