@@ -12,7 +12,7 @@
 #include "host/loader.h"
 #include "host/main_window.h"
 #include "vtlui/vtlui.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/pump.h"
 #include "win/keys.h"
 #include "win/script.h"

@@ -2,7 +2,7 @@
 
 #include "frame/module.h"
 #include "win/button.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 
 namespace vtl::ui {
 

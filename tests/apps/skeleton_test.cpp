@@ -7,7 +7,7 @@
 #include "support/fixture.h"
 #include "vtlui/vtlui.h"
 #include "win/api.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/keys.h"
 #include "win/resources.h"
 #include "win/script.h"

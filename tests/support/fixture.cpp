@@ -6,7 +6,7 @@
 
 #include "gfx/font.h"
 #include "host/main_window.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/pump.h"
 #include "win/testing.h"
 

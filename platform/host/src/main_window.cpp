@@ -1,6 +1,6 @@
 #include "host/main_window.h"
 
-#include "win/inspect.h"
+#include "win/window_tree.h"
 
 namespace vtl::host {
 HWND createMainWindow() {

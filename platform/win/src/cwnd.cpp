@@ -2,7 +2,7 @@
 #include "deferred_delete.h"
 #include "window_system.h"
 #include "win/font.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "wnd_access.h"
 
 using namespace vtl::win::detail;

@@ -2,7 +2,7 @@
 #include "win/dialog.h"
 
 #include "window_system.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/pump.h"
 #include "win/resources.h"
 

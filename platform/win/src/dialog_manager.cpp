@@ -5,7 +5,7 @@
 #include "gfx/font.h"
 #include "pump_internal.h"
 #include "window_system.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/keys.h"
 #include "win/resources.h"
 

@@ -6,7 +6,7 @@
 
 #include "pump_internal.h"
 #include "window_system.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/keys.h"
 
 namespace vtl::win {

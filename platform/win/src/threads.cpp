@@ -10,7 +10,7 @@
 
 #include "pump_internal.h"
 #include "window_system.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 
 namespace vtl::win {
 

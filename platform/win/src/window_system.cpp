@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "gfx/font.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 
 namespace vtl::win::detail {
 

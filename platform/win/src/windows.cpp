@@ -5,7 +5,7 @@
 #include "pump_internal.h"
 #include "utf8.h"
 #include "window_system.h"
-#include "win/inspect.h"
+#include "win/window_tree.h"
 #include "win/keys.h"
 
 using namespace vtl::win::detail;

@@ -1,5 +1,5 @@
 // The window tree as JSON.
-#include "win/inspect.h"
+#include "win/window_tree.h"
 
 #include "json_writer.h"
 #include "window_system.h"
