@@ -143,6 +143,8 @@ std::string WaitInfo::describe() const {
         return "tracker";
     case WaitKind::FileDialog:
         return "filedialog " + text;
+    case WaitKind::Pick:
+        return "pick " + text;
     }
     return "wait";
 }

@@ -18,7 +18,7 @@ class CWnd;
 
 namespace vtl::win {
 
-enum class WaitKind { MainLoop, Dialog, MessageBox, Menu, Tracker, FileDialog };
+enum class WaitKind { MainLoop, Dialog, MessageBox, Menu, Tracker, FileDialog, Pick };
 
 // What a loop is waiting for. `cancel` ends the loop as cancelled when no answer will come.
 struct WaitInfo {
@@ -27,7 +27,7 @@ struct WaitInfo {
     int templateId = 0;
     std::string text;
     std::function<void()> cancel;
-    // "main", "dialog 8069", "messagebox <text>", "menu", "tracker", "filedialog <title>".
+    // "main", "dialog 8069", "messagebox <text>", "menu", "tracker", "filedialog <title>", "pick <prompt>".
     VTLWIN_API std::string describe() const;
 };
 
