@@ -6,6 +6,7 @@
 
 #include "gfx/font.h"
 #include "host/main_window.h"
+#include "host/testing.h"
 #include "win/window_tree.h"
 #include "win/pump.h"
 #include "win/testing.h"
@@ -21,6 +22,7 @@ std::vector<Reset>& resets() {
     static std::vector<Reset> list = {
         {"gfx", [] { gfx::testing::reset(); }},
         {"win", [] { win::testing::reset(); }},
+        {"host", [] { host::testing::reset(); }},
     };
     return list;
 }
@@ -79,6 +81,14 @@ std::vector<std::string> Fixture::problems() const {
     }
     for (const auto& e : expected) out.push_back("declared but did not happen: " + e);
     return out;
+}
+
+void Fixture::play(win::Script& script) {
+    win::runWithScript(script, [&] {
+        win::WaitInfo wait;
+        wait.kind = win::WaitKind::MainLoop;
+        win::runLoop(wait, [&] { return script.consumedCount() == script.stepCount() || !script.errors().empty(); });
+    });
 }
 
 void Fixture::TearDown() {

@@ -28,6 +28,9 @@ protected:
     void expectNothingUnanswered() { expectedUnanswered_.clear(); }
     // Runs fn with the script as the input source.
     void run(win::Script& script, const std::function<void()>& fn) { win::runWithScript(script, fn); }
+    // Plays the script on the host's main loop until its last step has been taken (for windows that live
+    // in the main loop: modeless dialogs, trackers started by a click).
+    void play(win::Script& script);
     // What TearDown would fail the test for, now.
     std::vector<std::string> problems() const;
 

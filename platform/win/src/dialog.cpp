@@ -15,9 +15,15 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), m_pPa
 CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal() {
-    auto& ws = WindowSystem::get();
     const vtl::win::DialogTemplate* t = vtl::win::findDialogTemplate(static_cast<int>(templateId_));
     if (!t || m_hWnd) return -1;
+    return DoModalIndirect(*t, vtl::win::WaitKind::Dialog, t->caption);
+}
+
+INT_PTR CDialog::DoModalIndirect(const vtl::win::DialogTemplate& t, vtl::win::WaitKind kind,
+                                 const std::string& waitText, INT_PTR unansweredResult) {
+    auto& ws = WindowSystem::get();
+    if (m_hWnd) return -1;
 
     // The owner is the parent's top-level window, else the active window, else the main window.
     HWND owner = m_pParentWnd ? ws.root(m_pParentWnd->m_hWnd) : HWND();
@@ -26,7 +32,7 @@ INT_PTR CDialog::DoModal() {
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
 
-    vtl::win::DialogTemplate modalTemplate = *t;
+    vtl::win::DialogTemplate modalTemplate = t;
     modalTemplate.style &= ~WS_CHILD;
     const HWND h = createDialogFromTemplate(modalTemplate, owner, this, true);
     if (!h) {
@@ -38,11 +44,11 @@ INT_PTR CDialog::DoModal() {
     if (!info->ended) {
         ::ShowWindow(h, SW_SHOW);
         vtl::win::WaitInfo wait;
-        wait.kind = vtl::win::WaitKind::Dialog;
+        wait.kind = kind;
         wait.window = h;
-        wait.templateId = static_cast<int>(templateId_);
-        wait.text = t->caption;
-        wait.cancel = [h] { ::EndDialog(h, IDCANCEL); };
+        wait.templateId = t.id;
+        wait.text = waitText;
+        wait.cancel = [h, unansweredResult] { ::EndDialog(h, unansweredResult); };
         vtl::win::runLoop(wait, [h] {
             const DialogInfo* i = dialogInfo(h);
             return !i || i->ended;

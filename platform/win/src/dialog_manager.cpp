@@ -147,7 +147,13 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     if (all.empty()) return {};
     const auto n = static_cast<std::ptrdiff_t>(all.size());
     std::ptrdiff_t start;
+    // A control's own child (a combo box's edit) stands for the control.
     auto pos = std::find(all.begin(), all.end(), control);
+    for (Window* c = ws.find(control); pos == all.end() && c && c->isChild() && c->parent != dialog;) {
+        control = c->parent;
+        pos = std::find(all.begin(), all.end(), control);
+        c = ws.find(control);
+    }
     if (!control || pos == all.end()) {
         // No current control: the first (or last) tab stop.
         start = previous ? 0 : n - 1;

@@ -176,8 +176,14 @@ ControlTemplate parseControl(const std::vector<Token>& t, const std::string& fil
     if (w < 0 || h < 0) throw TemplateError(file, line, "negative size");
     c.rect = {x, y, x + w, y + h};
     i += 4;
+    DWORD given = 0;
+    applyStyles(t, i, given, c.exStyle, file, line);
     c.style = kind->second.style | WS_CHILD | WS_VISIBLE;
     applyStyles(t, i, c.style, c.exStyle, file, line);
+    // A kind named among the styles (CBS_DROPDOWN, BS_AUTORADIOBUTTON, SS_ICON) replaces the keyword's.
+    const DWORD typeMask = c.className == "COMBOBOX" ? 0x3 : c.className == "BUTTON" ? BS_TYPEMASK
+                         : c.className == "STATIC"   ? SS_TYPEMASK : 0;
+    if (given & typeMask) c.style = (c.style & ~typeMask) | (given & typeMask);
     return c;
 }
 }  // namespace

@@ -2,6 +2,8 @@
 #include <algorithm>
 
 #include "json_writer.h"
+#include "text_metrics.h"
+#include "win/clipboard.h"
 #include "utf8.h"
 #include "window_system.h"
 #include "win/keys.h"
@@ -14,10 +16,12 @@ struct EditState : ControlState {
     int anchor = 0;  // selection: anchor and caret, in code points
     int caret = 0;
     int limit = kDefaultLimit;
+    int scroll = 0;  // the first code point shown in a single-line edit
     bool modified = false;
     void describe(JsonWriter& j) const override {
         j.key("selection").beginArray().value(std::min(anchor, caret)).value(std::max(anchor, caret)).endArray();
         j.key("caret").value(caret);
+        if (scroll) j.key("scroll").value(scroll);
     }
 };
 
@@ -27,6 +31,22 @@ EditState& stateOf(Window& w) {
 }
 
 bool multiline(const Window& w) { return (w.style & ES_MULTILINE) != 0; }
+
+// Keeps the caret of a single-line edit in view: the text scrolls by whole characters.
+void scrollCaretIntoView(Window& w) {
+    if (w.style & ES_MULTILINE) return;
+    EditState& s = static_cast<EditState&>(*w.state);
+    const std::u32string text = toU32(w.text);
+    const int width = std::max(1, static_cast<int>(WindowSystem::get().clientSize(w).cx) - 2);
+    s.scroll = std::clamp(s.scroll, 0, static_cast<int>(text.size()));
+    if (s.caret < s.scroll) s.scroll = s.caret;
+    auto shown = [&] {
+        return static_cast<int>(textExtent(w.font, toUtf8(text.substr(static_cast<std::size_t>(s.scroll),
+                                                                      static_cast<std::size_t>(s.caret - s.scroll))))
+                                    .cx);
+    };
+    while (s.scroll < s.caret && shown() > width) ++s.scroll;
+}
 bool readOnly(const Window& w) { return (w.style & ES_READONLY) != 0; }
 
 // Replaces the selection with `insert` as typing or pasting would: the limit truncates what is inserted
@@ -53,6 +73,7 @@ void replaceSelection(HWND h, std::u32string insert, bool notify) {
     w->text = toUtf8(text);
     s.anchor = s.caret = a + static_cast<int>(insert.size());
     s.modified = true;
+    scrollCaretIntoView(*w);
     ws.touch();
     if (notify) {
         notifyParent(*w, EN_UPDATE);
@@ -66,12 +87,47 @@ void moveCaret(Window& w, int to, bool extend) {
     const int len = codePointCount(w.text);
     s.caret = std::clamp(to, 0, len);
     if (!extend) s.anchor = s.caret;
+    scrollCaretIntoView(w);
     WindowSystem::get().touch();
+}
+
+std::string selectedText(const Window& w, const EditState& s) {
+    const std::u32string text = toU32(w.text);
+    const auto a = static_cast<std::size_t>(std::clamp(std::min(s.anchor, s.caret), 0, static_cast<int>(text.size())));
+    const auto b = static_cast<std::size_t>(std::clamp(std::max(s.anchor, s.caret), 0, static_cast<int>(text.size())));
+    return toUtf8(text.substr(a, b - a));
+}
+
+void paste(HWND h, Window& w) {
+    if (readOnly(w)) return;
+    std::u32string text = toU32(clipboardText());
+    if (!multiline(w)) text = text.substr(0, text.find_first_of(U"\r\n"));  // one line only
+    replaceSelection(h, text, true);
 }
 
 bool onKeyDown(HWND h, Window& w, WPARAM key) {
     EditState& s = stateOf(w);
     const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        switch (key) {
+        case 'C':
+            SendMessage(h, WM_COPY, 0, 0);
+            return true;
+        case 'X':
+            SendMessage(h, WM_CUT, 0, 0);
+            return true;
+        case 'V':
+            SendMessage(h, WM_PASTE, 0, 0);
+            return true;
+        case 'A':
+            s.anchor = 0;
+            s.caret = codePointCount(w.text);
+            WindowSystem::get().touch();
+            return true;
+        default:
+            break;
+        }
+    }
     const int len = codePointCount(w.text);
     const bool hasSelection = s.anchor != s.caret;
     switch (key) {
@@ -126,11 +182,12 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         const MSG* m = reinterpret_cast<const MSG*>(lParam);
         if (multiline(*w) && (w->style & ES_WANTRETURN) && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
             code |= DLGC_WANTALLKEYS;
+        if (comboIsDropped(h)) code |= DLGC_WANTALLKEYS;  // Enter and Escape close the combo box's list
         return code;
     }
     case WM_SETTEXT: {
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        s.anchor = s.caret = 0;
+        s.anchor = s.caret = s.scroll = 0;
         s.modified = false;
         ws.touch();
         // A single-line edit reports text set by code as a change too; a multi-line one does not.
@@ -147,6 +204,7 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_KEYDOWN:
+        if (comboHandlesEditKey(h, wParam)) return 0;
         onKeyDown(h, *w, wParam);
         return 0;
     case EM_GETSEL: {
@@ -165,6 +223,7 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             s.anchor = std::clamp(start, 0, len);
             s.caret = (end < 0) ? len : std::clamp(end, 0, len);
         }
+        scrollCaretIntoView(*w);
         ws.touch();
         return 0;
     }
@@ -193,7 +252,23 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1 + static_cast<LRESULT>(std::count(w->text.begin(), w->text.end(), '\n'));
     }
     case EM_SCROLLCARET:
+        scrollCaretIntoView(*w);
         return TRUE;
+    case WM_COPY:
+        if (s.anchor != s.caret) setClipboardText(selectedText(*w, s));
+        return 0;
+    case WM_CUT:
+        if (s.anchor != s.caret && !readOnly(*w)) {
+            setClipboardText(selectedText(*w, s));
+            replaceSelection(h, U"", true);
+        }
+        return 0;
+    case WM_CLEAR:
+        if (!readOnly(*w)) replaceSelection(h, U"", true);
+        return 0;
+    case WM_PASTE:
+        paste(h, *w);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The click focuses the field; the caret goes to the end of the text.

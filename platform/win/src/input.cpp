@@ -128,8 +128,11 @@ void deliverMouse(const InputEvent& e) {
     if (!ws.capture && target == top && handleFrameMouse(ws, top, e)) return;
     const bool down = e.kind == InputEvent::Kind::MouseDown || e.kind == InputEvent::Kind::DoubleClick;
     if (down && ws.active != top) {
-        ws.setActive(top);
+        // Pop-ups such as menus and dropped lists answer that a click does not activate them.
+        const LRESULT ma = SendMessage(top, WM_MOUSEACTIVATE, HandleToParam(top), 0);
+        if (ma != MA_NOACTIVATE && ma != MA_NOACTIVATEANDEAT) ws.setActive(top);
         if (!ws.find(target)) return;
+        if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return;
     }
     UINT msg = WM_MOUSEMOVE;
     const bool left = e.button == InputEvent::Button::Left;

@@ -116,7 +116,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE && !(ws.focus && ws.root(ws.focus) == h)) SetFocus(h);
         return 0;
     case WM_MOUSEACTIVATE:
-        return 1;
+        return MA_ACTIVATE;
     case WM_ERASEBKGND:
         return 1;
     default:

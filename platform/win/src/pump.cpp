@@ -28,6 +28,7 @@ struct PumpState {
     std::vector<std::string> unanswered;
     std::vector<std::unique_ptr<CWnd>> deferred;
     bool sweeping = false;
+    std::vector<InputFilter> filters;
 };
 
 PumpState& pump() {
@@ -84,8 +85,16 @@ bool runOneReady(bool allowClockSteps) {
 std::deque<MSG>& postedMessages() { return pump().posted; }
 
 void dispatchInputMessage(MSG& msg) {
+    auto& filters = pump().filters;
+    if (!filters.empty()) {
+        const InputFilter filter = filters.back();  // the filter may end its own loop
+        if (filter(msg)) return;
+    }
     if (!preTranslate(msg)) DispatchMessage(&msg);
 }
+
+ScopedInputFilter::ScopedInputFilter(InputFilter filter) { pump().filters.push_back(std::move(filter)); }
+ScopedInputFilter::~ScopedInputFilter() { pump().filters.pop_back(); }
 
 void recordUnanswered(const WaitInfo& wait) { pump().unanswered.push_back("unanswered " + wait.describe()); }
 void clearUnanswered() { pump().unanswered.clear(); }
@@ -120,6 +129,7 @@ void deleteAllDeferred() {
 void clearPumpState() {
     auto& p = pump();
     deleteAllDeferred();
+    p.filters.clear();
     p.posted.clear();
     p.unanswered.clear();
     p.mode = ClockMode::Virtual;

@@ -2,6 +2,7 @@
 // State shared by the pump, the input layer, timers and the cross-thread queue. Private to libvtlwin.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -13,8 +14,17 @@
 namespace vtl::win::detail {
 
 std::deque<MSG>& postedMessages();
-// Pre-translates and dispatches a key or mouse message.
+// Pre-translates and dispatches a key or mouse message. While a menu or a tracker runs its loop, an input
+// filter sees each key and mouse message first and may take it.
 void dispatchInputMessage(MSG& msg);
+using InputFilter = std::function<bool(MSG&)>;
+class ScopedInputFilter {
+public:
+    explicit ScopedInputFilter(InputFilter filter);
+    ~ScopedInputFilter();
+    ScopedInputFilter(const ScopedInputFilter&) = delete;
+    ScopedInputFilter& operator=(const ScopedInputFilter&) = delete;
+};
 
 // Keys held down (from key events) and the modifiers of the event being delivered.
 bool keyIsDown(UINT vk);
@@ -39,6 +49,8 @@ void recordUnanswered(const WaitInfo& wait);
 void clearUnanswered();
 void clearPumpState();
 void publishFrameIfChanged();
+
+void clearClipboard();
 
 // Script records kept for the test fixture.
 void recordScriptProblems(const std::vector<std::string>& problems);

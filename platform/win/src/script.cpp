@@ -9,6 +9,7 @@
 #include "script_state.h"
 #include "utf8.h"
 #include "window_system.h"
+#include "win/menu.h"
 #include "win/pump.h"
 
 namespace vtl::win {
@@ -100,6 +101,15 @@ private:
             p = clickPoint(f);
             return true;
         }
+        case Target::Kind::MenuItem: {
+            RECT r{};
+            if (!openMenuItemRect(t.text, r)) {
+                error = "no open menu has an item \"" + t.text + "\"";
+                return false;
+            }
+            p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            return true;
+        }
         case Target::Kind::Control: {
             const HWND h = findControlInActiveWindow(t.id);
             if (!h) {
@@ -168,13 +178,13 @@ private:
                 error = "no control " + std::to_string(step.target.id) + " in the " + activeDescription();
                 return false;
             }
-            std::vector<InputEvent> events;
-            detail::SelectRequest req{&step.text, &events, &error};
+            std::vector<PumpAction> actions;
+            detail::SelectRequest req{&step.text, &actions, &error};
             if (!SendMessage(h, detail::WMX_SELECT_ITEM, 0, reinterpret_cast<LPARAM>(&req))) {
                 if (error.empty()) error = "a " + GetClassName(h) + " control has no items to select";
                 return false;
             }
-            for (const auto& e : events) push(e);
+            for (auto& a : actions) s_->pending.push_back(std::move(a));
             return true;
         }
         case K::Answer: {
@@ -238,6 +248,8 @@ std::string Target::describe() const {
         return "point " + std::to_string(point.x) + " " + std::to_string(point.y);
     case Kind::Focus:
         return "focus";
+    case Kind::MenuItem:
+        return "menu \"" + text + "\"";
     }
     return {};
 }
@@ -445,7 +457,11 @@ void runWithScript(Script& script, const std::function<void()>& fn) {
     while (!pending.empty()) {
         PumpAction a = std::move(pending.front());
         pending.pop_front();
-        if (auto* e = std::get_if<InputEvent>(&a)) deliverInput(*e);
+        if (auto* e = std::get_if<InputEvent>(&a)) {
+            deliverInput(*e);
+        } else if (auto* task = std::get_if<std::function<void()>>(&a); task && *task) {
+            (*task)();
+        }
     }
 }
 

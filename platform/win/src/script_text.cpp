@@ -79,6 +79,10 @@ public:
             ++i_;
             return focused();
         }
+        if (peekWord("menu")) {
+            ++i_;
+            return menuItem(quoted("the menu item"));
+        }
         const std::string w = word("a control id");
         if (auto a = answerByName(w)) return ctrl(*a);
         int v = 0;

@@ -26,6 +26,7 @@ void reset() {
     clearCrossThread();
     clearPumpState();
     scriptProblemRecords().clear();
+    clearClipboard();
     AfxSetResourceHandle(nullptr);
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "win/types.h"
+
 namespace vtl::win::detail {
 
 inline std::u32string toU32(std::string_view s) {
@@ -63,5 +65,7 @@ inline int codePointCount(std::string_view s) {
         if ((c & 0xC0) != 0x80) ++n;
     return n;
 }
+
+inline LRESULT codePointCountOf(const std::string& s) { return codePointCount(s); }
 
 }  // namespace vtl::win::detail

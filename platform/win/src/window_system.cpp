@@ -400,6 +400,23 @@ HWND WindowSystem::setFocus(HWND h) {
 bool WindowSystem::setPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     Window* w = find(h);
     if (!w) return false;
+    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+        // The window may adjust where it goes (a combo box keeps its field height).
+        WINDOWPOS pos;
+        pos.hwnd = h;
+        pos.hwndInsertAfter = insertAfter;
+        pos.x = x;
+        pos.y = y;
+        pos.cx = cx;
+        pos.cy = cy;
+        pos.flags = flags;
+        SendMessage(h, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+        if (!(w = find(h))) return false;
+        x = pos.x;
+        y = pos.y;
+        cx = pos.cx;
+        cy = pos.cy;
+    }
     RECT r = w->rect;
     if (!(flags & SWP_NOMOVE)) {
         const int wd = r.right - r.left, ht = r.bottom - r.top;
@@ -465,6 +482,18 @@ void notifyParent(Window& control, WORD code) {
     if (!p || p->destroying) return;
     SendMessage(control.parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(control.id), code),
                 HandleToParam(control.handle));
+}
+
+LRESULT notifyParentNotify(Window& control, UINT code) {
+    auto& ws = WindowSystem::get();
+    if (control.destroying || !control.parent) return 0;
+    Window* p = ws.find(control.parent);
+    if (!p || p->destroying) return 0;
+    NMHDR hdr;
+    hdr.hwndFrom = control.handle;
+    hdr.idFrom = static_cast<UINT_PTR>(control.id);
+    hdr.code = code;
+    return SendMessage(control.parent, WM_NOTIFY, static_cast<WPARAM>(control.id), reinterpret_cast<LPARAM>(&hdr));
 }
 
 }  // namespace vtl::win::detail

@@ -11,6 +11,7 @@
 #include "win/api.h"
 #include "win/dialog_template.h"
 #include "win/input.h"
+#include "win/pump.h"
 #include "win/wnd.h"
 
 namespace vtl::win::detail {
@@ -155,6 +156,19 @@ std::string lowerAscii(std::string s);
 LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT EditProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT StaticProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ListBoxProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ComboListProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT TabControlProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ToolTipProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT MenuWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+// The edit of a drop-down combo box hands it the keys that work its list.
+bool comboHandlesEditKey(HWND edit, WPARAM key);
+bool comboIsDropped(HWND edit);
+
+// Sends WM_NOTIFY with a plain header from a control to its parent; 0 while either is being destroyed.
+LRESULT notifyParentNotify(Window& control, UINT code);
 
 // Timers.
 void killWindowTimers(HWND h);
@@ -164,7 +178,7 @@ void killWindowTimers(HWND h);
 constexpr UINT WMX_SELECT_ITEM = 0x03F0;
 struct SelectRequest {
     const std::string* item;
-    std::vector<InputEvent>* events;
+    std::vector<PumpAction>* actions;  // input events, or tasks that act once earlier events took effect
     std::string* error;
 };
 

@@ -1,7 +1,10 @@
 #pragma once
-// Loading a module as the CAD host does: the binary is opened, its entry routine DllMain(instance, 1)
-// runs (0 refuses the load), and its application entry, when it has one, hears message 1. Unloading sends
-// message 2, then DllMain(instance, 0), then closes the binary.
+// Loading a module as the CAD host does: the binary is opened (its library constructors do no work of
+// their own), its entry routine DllMain(instance, 1) runs (0 refuses the load), the dynamic linker learns of
+// the application, and its application entry, when it has one, hears message 1 (a result other than 0
+// refuses the load too: the module is detached and closed without message 2). Unloading sends message 2,
+// then DllMain(instance, 0), then the linker forgets the application and the binary is closed. The
+// application id is the module's instance. A module that is loaded already is not loaded a second time.
 #include <memory>
 #include <string>
 
@@ -14,8 +17,11 @@ namespace vtl::host {
 using DllMainFunction = int (*)(void* instance, unsigned reason);
 using AppEntryFunction = int (*)(int message, void* appId);
 
+constexpr unsigned kDllProcessDetach = 0;
+constexpr unsigned kDllProcessAttach = 1;
 constexpr int kMsgInitApp = 1;
 constexpr int kMsgUnloadApp = 2;
+constexpr int kAppRetOk = 0;
 
 class VTLHOST_API LoadedModule {
 public:
@@ -27,7 +33,7 @@ public:
     HINSTANCE instance() const { return instance_; }
     // An exported symbol of the module, or nullptr.
     void* symbol(const char* name) const;
-    // Sends an application message to the module's entry (0 when it has none).
+    // Sends an application message to the module's entry; its result (kAppRetOk when it has none).
     int sendAppMessage(int message);
 
     // Opens the module; on failure returns nullptr and says why in `error`.
@@ -38,7 +44,7 @@ private:
     std::string path_;
     void* handle_ = nullptr;
     HINSTANCE instance_ = nullptr;
-    DllMainFunction dllMain_ = nullptr;
+    DllMainFunction dllMain_ = nullptr;  // set while attached
     AppEntryFunction appEntry_ = nullptr;
 };
 

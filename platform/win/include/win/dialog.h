@@ -1,5 +1,9 @@
 #pragma once
 // CDialog: a dialog made from a template resource, modal (DoModal) or modeless (Create).
+#include <string>
+
+#include "win/dialog_template.h"
+#include "win/pump.h"
 #include "win/wnd.h"
 
 class VTLWIN_API CDialog : public CWnd {
@@ -32,6 +36,10 @@ public:
     virtual void OnCancel();
 
 protected:
+    // Runs the dialog modally from a template made at run time (message boxes, file dialogs). The wait
+    // is described by `kind` and `waitText`; a wait left unanswered ends the dialog with `unansweredResult`.
+    INT_PTR DoModalIndirect(const vtl::win::DialogTemplate& t, vtl::win::WaitKind kind, const std::string& waitText,
+                            INT_PTR unansweredResult = IDCANCEL);
     BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 

@@ -1,5 +1,7 @@
 #pragma once
 // Message numbers, notification codes and the structures messages carry, with the platform's values.
+#include <string>
+
 #include "win/types.h"
 
 // Window messages.
@@ -41,6 +43,10 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -142,6 +148,23 @@ struct NMHDR {
     UINT code = 0;
 };
 
+// WM_MOUSEACTIVATE answers.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
+// What WM_WINDOWPOSCHANGING offers a window before it moves or changes size; the window may change it.
+struct WINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+
 struct MINMAXINFO {
     POINT ptReserved;
     POINT ptMaxSize;
@@ -163,4 +186,121 @@ struct CREATESTRUCT {
     const char* lpszName = nullptr;
     const char* lpszClass = nullptr;
     DWORD dwExStyle = 0;
+};
+
+// Combo box messages, answers and notifications.
+constexpr UINT CB_GETEDITSEL = 0x0140;
+constexpr UINT CB_LIMITTEXT = 0x0141;
+constexpr UINT CB_SETEDITSEL = 0x0142;
+constexpr UINT CB_ADDSTRING = 0x0143;
+constexpr UINT CB_DELETESTRING = 0x0144;
+constexpr UINT CB_GETCOUNT = 0x0146;
+constexpr UINT CB_GETCURSEL = 0x0147;
+constexpr UINT CB_GETLBTEXT = 0x0148;
+constexpr UINT CB_GETLBTEXTLEN = 0x0149;
+constexpr UINT CB_INSERTSTRING = 0x014A;
+constexpr UINT CB_RESETCONTENT = 0x014B;
+constexpr UINT CB_FINDSTRING = 0x014C;
+constexpr UINT CB_SELECTSTRING = 0x014D;
+constexpr UINT CB_SETCURSEL = 0x014E;
+constexpr UINT CB_SHOWDROPDOWN = 0x014F;
+constexpr UINT CB_GETITEMDATA = 0x0150;
+constexpr UINT CB_SETITEMDATA = 0x0151;
+constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
+constexpr UINT CB_SETITEMHEIGHT = 0x0153;
+constexpr UINT CB_GETITEMHEIGHT = 0x0154;
+constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
+constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+constexpr LRESULT CB_ERR = -1;
+constexpr WORD CBN_SELCHANGE = 1;
+constexpr WORD CBN_DBLCLK = 2;
+constexpr WORD CBN_SETFOCUS = 3;
+constexpr WORD CBN_KILLFOCUS = 4;
+constexpr WORD CBN_EDITCHANGE = 5;
+constexpr WORD CBN_EDITUPDATE = 6;
+constexpr WORD CBN_DROPDOWN = 7;
+constexpr WORD CBN_CLOSEUP = 8;
+constexpr WORD CBN_SELENDOK = 9;
+constexpr WORD CBN_SELENDCANCEL = 10;
+// The edit field of a drop-down combo box is its child with this id.
+constexpr int kComboEditId = 1001;
+
+// List box messages, answers and notifications.
+constexpr UINT LB_ADDSTRING = 0x0180;
+constexpr UINT LB_INSERTSTRING = 0x0181;
+constexpr UINT LB_DELETESTRING = 0x0182;
+constexpr UINT LB_RESETCONTENT = 0x0184;
+constexpr UINT LB_SETCURSEL = 0x0186;
+constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETTEXT = 0x0189;
+constexpr UINT LB_GETTEXTLEN = 0x018A;
+constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr UINT LB_SELECTSTRING = 0x018C;
+constexpr UINT LB_GETTOPINDEX = 0x018E;
+constexpr UINT LB_FINDSTRING = 0x018F;
+constexpr UINT LB_SETTOPINDEX = 0x0197;
+constexpr UINT LB_GETITEMRECT = 0x0198;
+constexpr UINT LB_GETITEMDATA = 0x0199;
+constexpr UINT LB_SETITEMDATA = 0x019A;
+constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
+constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
+constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
+constexpr LRESULT LB_ERR = -1;
+constexpr WORD LBN_SELCHANGE = 1;
+constexpr WORD LBN_DBLCLK = 2;
+constexpr WORD LBN_SETFOCUS = 4;
+constexpr WORD LBN_KILLFOCUS = 5;
+
+// Static picture messages.
+constexpr UINT STM_SETICON = 0x0170;
+constexpr UINT STM_GETICON = 0x0171;
+constexpr UINT STM_SETIMAGE = 0x0172;
+constexpr UINT STM_GETIMAGE = 0x0173;
+constexpr WPARAM IMAGE_BITMAP = 0;
+constexpr WPARAM IMAGE_ICON = 1;
+
+// Tab control messages and notifications (WM_NOTIFY codes).
+constexpr UINT TCM_FIRST = 0x1300;
+constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
+constexpr UINT TCM_GETITEM = TCM_FIRST + 5;
+constexpr UINT TCM_SETITEM = TCM_FIRST + 6;
+constexpr UINT TCM_INSERTITEM = TCM_FIRST + 7;
+constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
+constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
+constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
+constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_HITTEST = TCM_FIRST + 13;
+constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
+constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
+constexpr UINT TCN_SELCHANGING = static_cast<UINT>(-552);
+constexpr UINT TCIF_TEXT = 0x0001;
+constexpr UINT TCIF_PARAM = 0x0008;
+
+struct TCITEM {
+    UINT mask = 0;
+    const char* pszText = nullptr;  // on TCM_GETITEM the text comes back in `text`
+    LPARAM lParam = 0;
+    std::string text;
+};
+
+// Common control notifications.
+constexpr UINT NM_CLICK = static_cast<UINT>(-2);
+constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
+constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
+
+// Tooltip messages.
+constexpr UINT TTM_ACTIVATE = WM_USER + 1;
+constexpr UINT TTM_ADDTOOL = WM_USER + 4;
+constexpr UINT TTM_DELTOOL = WM_USER + 5;
+constexpr UINT TTM_GETTEXT = WM_USER + 11;
+constexpr UINT TTM_UPDATETIPTEXT = WM_USER + 12;
+constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
+constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
+
+struct TOOLINFO {
+    HWND hwnd;          // the window that owns the tool
+    UINT_PTR uId = 0;   // the tool: a child window's handle value, or an id
+    std::string text;
 };

@@ -8,7 +8,7 @@
 // Text form (one step per line, '#' starts a comment):
 //   wait dialog 8131 | wait caption "Input" | wait class "#32770"
 //   wait messagebox "exact text" | wait messagebox contains "part"
-//   click 1092 | click OK | click 1092 shift+ctrl | click point 120 80
+//   click 1092 | click OK | click 1092 shift+ctrl | click point 120 80 | click menu "Copy"
 //   rclick 1092 | dblclick 1092 | drag 1001 to 1002 | drag point 10 10 to point 40 40
 //   type "M20" | key TAB | key shift+TAB | keydown SPACE | keyup SPACE
 //   select 1092 "M20" | answer YES | advance 50 | close | resize 400 300
@@ -31,15 +31,18 @@ namespace vtl::win {
 
 // What a step acts on.
 struct Target {
-    enum class Kind { Control, Point, Focus };
+    enum class Kind { Control, Point, Focus, MenuItem };
     Kind kind = Kind::Control;
     int id = 0;
     POINT point;
+    std::string text;  // a menu item's text
     VTLWIN_API std::string describe() const;
 };
-inline Target ctrl(int id) { return {Target::Kind::Control, id, {}}; }
-inline Target point(int x, int y) { return {Target::Kind::Point, 0, {x, y}}; }
-inline Target focused() { return {Target::Kind::Focus, 0, {}}; }
+inline Target ctrl(int id) { return {Target::Kind::Control, id, {}, {}}; }
+inline Target point(int x, int y) { return {Target::Kind::Point, 0, {x, y}, {}}; }
+inline Target focused() { return {Target::Kind::Focus, 0, {}, {}}; }
+// An item of the open pop-up menu, by its text ('&' ignored), the innermost menu first.
+inline Target menuItem(std::string text) { return {Target::Kind::MenuItem, 0, {}, std::move(text)}; }
 
 // What a wait step waits for.
 struct Condition {

@@ -98,6 +98,9 @@ public:
     UINT IsDlgButtonChecked(int id) const;
     void CheckRadioButton(int firstId, int lastId, int checkId);
 
+    // A message box owned by this window (see win/message_box.h for the styles).
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = 0);
+
     // Fonts.
     void SetFont(CFont* font, BOOL redraw = TRUE);
     void SetFont(HFONT font, BOOL redraw = TRUE);
