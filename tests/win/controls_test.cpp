@@ -2,6 +2,7 @@
 // actions cause, in the order they cause them.
 #include "win/combo_box.h"
 #include "win/list_box.h"
+#include "win/list_ctrl.h"
 #include "win/script.h"
 #include "win/static.h"
 #include "win/tab_ctrl.h"
@@ -223,6 +224,77 @@ TEST_F(WinTest, TooltipsKeepTheirTextsAndStaticsTheirPictures) {
     EXPECT_EQ(picture.GetIcon(), HICON(9));
     tips.DestroyWindow();
     dlg.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace vtl::test
+
+namespace vtl::test {
+namespace {
+using namespace vtl::win;
+
+TEST_F(WinTest, AListWithPicturesSelectsOneItemAndReportsClicksAndDoubleClicks) {
+    class Thumbnails : public CDialog {
+    public:
+        Thumbnails() : CDialog(206) {}
+        CListCtrl list;
+        CImageList images;
+        std::vector<std::string> events;
+
+    protected:
+        BOOL OnInitDialog() override {
+            CDialog::OnInitDialog();
+            images.Create(64, 48, ILC_COLOR24, 4, 4);
+            list.Create(WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL, CRect(10, 40, 310, 150), this, 9091);
+            list.SetImageList(&images);
+            for (const char* name : {"End plate", "Fin plate", "Base plate", "Splice", "Haunch"})
+                list.InsertItem(list.GetItemCount(), name, images.Add(HBITMAP()));
+            return TRUE;
+        }
+        BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT*) override {
+            const auto* nm = reinterpret_cast<const NMLISTVIEW*>(lParam);
+            if (nm->hdr.idFrom != 9091) return FALSE;
+            if (nm->hdr.code == NM_CLICK) events.push_back("click " + std::to_string(nm->iItem));
+            if (nm->hdr.code == NM_DBLCLK) events.push_back("dblclick " + std::to_string(nm->iItem));
+            if (nm->hdr.code == LVN_ITEMCHANGED)
+                events.push_back("changed " + std::to_string(nm->iItem) +
+                                 ((nm->uNewState & LVIS_SELECTED) ? " selected" : " cleared"));
+            return TRUE;
+        }
+    } dlg;
+    Script s;
+    s.waitFor(dialogWithTemplate(206))
+        .check([&] {
+            CRect first, second;
+            dlg.list.GetItemRect(0, &first);
+            dlg.list.GetItemRect(1, &second);
+            EXPECT_EQ(second.left, first.right);  // one row, left to right
+            EXPECT_GE(first.Height(), 48);          // room for the picture and its label
+            EXPECT_EQ(dlg.list.GetNextItem(-1, LVNI_SELECTED), -1);
+        })
+        .select(ctrl(9091), "Haunch")  // in the second row, below the visible one: scrolled into view
+        .select(ctrl(9091), "Splice")
+        .check([&] {
+            EXPECT_EQ(dlg.list.GetNextItem(-1, LVNI_SELECTED), 3);
+            EXPECT_EQ(dlg.list.GetItemState(4, LVIS_SELECTED), 0u);
+        })
+        .key(VK_LEFT)
+        .check([&] {
+            EXPECT_EQ(dlg.list.GetNextItem(-1, LVNI_SELECTED), 2);
+            // A double click on the selected item, where a person would make it.
+            CRect r;
+            dlg.list.GetItemRect(2, &r);
+            CPoint p = r.CenterPoint();
+            dlg.list.ClientToScreen(&p);
+            deliverInput(InputEvent::mouse(InputEvent::Kind::DoubleClick, p.x, p.y));
+            deliverInput(InputEvent::mouse(InputEvent::Kind::MouseUp, p.x, p.y));
+        })
+        .click(ctrl(IDCANCEL));
+    run(s, [&] { dlg.DoModal(); });
+    const std::vector<std::string> expected = {"changed 4 selected", "click 4",           "changed 4 cleared",
+                                               "changed 3 selected", "click 3",           "changed 3 cleared",
+                                               "changed 2 selected", "dblclick 2"};
+    EXPECT_EQ(dlg.events, expected);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "win/combo_box.h"
 #include "win/edit.h"
 #include "win/list_box.h"
+#include "win/list_ctrl.h"
 #include "win/static.h"
 #include "win/tab_ctrl.h"
 
@@ -48,6 +49,7 @@ void ensureBuiltinClasses() {
     registerBuiltin("SysTabControl32", TabControlProc, makeWrapper<CTabCtrl>, nullptr, false);
     registerBuiltin("tooltips_class32", ToolTipProc, nullptr, nullptr, false);
     registerBuiltin("#32768", MenuWindowProc, nullptr, nullptr, false);
+    registerBuiltin("SysListView32", ListViewProc, makeWrapper<CListCtrl>, nullptr, false, CS_DBLCLKS);
     // A plain window class for frames and hosts that bring their own object.
     registerBuiltin("VtlFrame", GenericProc, nullptr, nullptr, false);
 }

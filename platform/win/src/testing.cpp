@@ -27,6 +27,7 @@ void reset() {
     clearPumpState();
     scriptProblemRecords().clear();
     clearClipboard();
+    clearImageLists();
     AfxSetResourceHandle(nullptr);
 }
 

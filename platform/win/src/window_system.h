@@ -162,6 +162,8 @@ LRESULT ComboListProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT TabControlProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ToolTipProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT MenuWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ListViewProc(HWND, UINT, WPARAM, LPARAM);
+void clearImageLists();
 
 // The edit of a drop-down combo box hands it the keys that work its list.
 bool comboHandlesEditKey(HWND edit, WPARAM key);
