@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "handle_table.h"
+
 namespace {
 struct FontTable {
     std::unordered_map<int, LOGFONT> fonts;
@@ -71,13 +73,13 @@ HFONT defaultGuiFont() {
 
 int liveFontCount() { return static_cast<int>(table().fonts.size()); }
 
-namespace testing {
-void reset() {
+namespace detail {
+void resetFonts() {
     auto& t = table();
     const HFONT gui = defaultGuiFont();
     const LOGFONT keep = t.fonts.at(gui.value());
     t.fonts.clear();
     t.fonts.emplace(gui.value(), keep);
 }
-}  // namespace testing
+}  // namespace detail
 }  // namespace vtl::gfx

@@ -6,6 +6,7 @@
 
 #include "gfx/export.h"
 #include "gfx/handles.h"
+#include "gfx/testing.h"  // testing::reset(), which the shared test fixture reaches through this header
 
 constexpr int FW_DONTCARE = 0;
 constexpr int FW_NORMAL = 400;
@@ -17,7 +18,7 @@ constexpr unsigned char DEFAULT_QUALITY = 0;
 constexpr unsigned char DEFAULT_PITCH = 0;
 
 struct LOGFONT {
-    int lfHeight = 0;  // pixels; negative means character height, positive cell height (both taken as size)
+    int lfHeight = 0;  // pixels: negative is the character (em) height, positive the cell height
     int lfWidth = 0;
     int lfEscapement = 0;
     int lfOrientation = 0;
@@ -48,9 +49,4 @@ VTLGFX_API std::optional<LOGFONT> fontDescription(HFONT font);
 // The font dialogs use when their template names none ("MS Shell Dlg", 8 points = 11 pixels).
 VTLGFX_API HFONT defaultGuiFont();
 VTLGFX_API int liveFontCount();
-
-namespace testing {
-// Drops every font except the default GUI font.
-VTLGFX_API void reset();
-}
 }  // namespace vtl::gfx
