@@ -2,6 +2,8 @@
 //
 //   vtlhost [sample] [script-file]   opens the sample dialog, answered by the script (or by the built-in
 //                                    one), and prints its window tree and the record handed back
+//   vtlhost render-template N [out]  draws dialog template N of the module with its texts into a PNG
+//                                    (default template-N.png)
 #include <unistd.h>
 
 #include <filesystem>
@@ -14,6 +16,9 @@
 #include "vtlui/vtlui.h"
 #include "win/window_tree.h"
 #include "win/pump.h"
+#include "win/render.h"
+#include "win/resources.h"
+#include "win/dialog.h"
 #include "win/keys.h"
 #include "win/script.h"
 
@@ -68,13 +73,37 @@ int runSample(const std::string& scriptFile) {
 }
 }  // namespace
 
+// Opens a template as a modeless dialog without behaviour, draws it and writes the picture.
+int renderTemplate(int id, const std::string& out) {
+    if (!vtl::win::findDialogTemplate(id)) {
+        std::cerr << "vtlhost: the module has no dialog template " << id << "\n";
+        return 1;
+    }
+    CDialog dlg;
+    if (!dlg.Create(static_cast<UINT>(id), AfxGetMainWnd())) {
+        std::cerr << "vtlhost: dialog template " << id << " could not be created\n";
+        return 1;
+    }
+    dlg.ShowWindow(SW_SHOW);
+    const auto png = vtl::win::renderWindowPng(dlg.m_hWnd);
+    dlg.DestroyWindow();
+    std::ofstream file(out, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    if (!file) {
+        std::cerr << "vtlhost: cannot write " << out << "\n";
+        return 1;
+    }
+    std::cout << "Wrote " << out << "\n";
+    return 0;
+}
+
 int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "sample";
     if (command == "--help" || command == "-h") {
-        std::cout << "usage: vtlhost [sample [script-file]]\n";
+        std::cout << "usage: vtlhost [sample [script-file]] | render-template N [out.png]\n";
         return 0;
     }
-    if (command != "sample") {
+    if (command != "sample" && command != "render-template") {
         std::cerr << "vtlhost: unknown command \"" << command << "\" (try --help)\n";
         return 2;
     }
@@ -86,7 +115,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << "Loaded " << module->path() << "\n";
-    const int rc = runSample(argc > 2 ? argv[2] : "");
+    int rc = 0;
+    if (command == "render-template") {
+        if (argc < 3) {
+            std::cerr << "vtlhost: render-template needs a template number\n";
+            return 2;
+        }
+        const int id = std::atoi(argv[2]);
+        rc = renderTemplate(id, argc > 3 ? argv[3] : "template-" + std::to_string(id) + ".png");
+    } else {
+        rc = runSample(argc > 2 ? argv[2] : "");
+    }
     module.reset();
     return rc;
 }

@@ -2,7 +2,11 @@
 // group exclusivity, group boxes and owner-drawn buttons.
 #include <algorithm>
 
+#include "gfx/bitmap.h"
+#include "gfx/text_layout.h"
+
 #include "json_writer.h"
+#include "look.h"
 #include "window_system.h"
 #include "win/keys.h"
 
@@ -18,6 +22,7 @@ struct ButtonState : ControlState {
         j.key("checked").value(static_cast<int>(check));
         j.key("pushed").value(pushed);
     }
+    bool paint(const Window& w, PaintContext& pc) const override;
 };
 
 DWORD typeOf(const Window& w) { return w.style & BS_TYPEMASK; }
@@ -75,6 +80,80 @@ void clicked(HWND h) {
 }
 
 bool takesFocus(DWORD t) { return t != BS_GROUPBOX; }
+
+bool ButtonState::paint(const Window& w, PaintContext& pc) const {
+    auto& l = pc.list;
+    const SIZE cs = WindowSystem::get().clientSize(w);
+    const RECT r{0, 0, cs.cx, cs.cy};
+    const DWORD t = typeOf(w);
+    const bool pushLike = (w.style & BS_PUSHLIKE) && isCheckType(t);
+    auto text = [&](const RECT& area, unsigned format) {
+        if (pc.enabled) label(l, area, w.text, pc.font, sys(COLOR_BTNTEXT), format);
+        else engravedLabel(l, area, w.text, pc.font, format);
+    };
+    auto picture = [&](const RECT& area) {
+        if (icon) {
+            l.icon({(area.left + area.right - 16) / 2, (area.top + area.bottom - 16) / 2}, icon, 16);
+            return true;
+        }
+        if (bitmap) {
+            const auto size = gfx::bitmapSize(bitmap);
+            if (size) l.bitmap({(area.left + area.right - size->cx) / 2, (area.top + area.bottom - size->cy) / 2},
+                               bitmap, RGB(192, 192, 192));
+            return true;
+        }
+        return false;
+    };
+    l.fillRect(r, sys(COLOR_BTNFACE));
+    if (t == BS_GROUPBOX) {
+        const int h = gfx::fontMetrics(pc.font).height;
+        etchedFrame(l, {0, h / 2, cs.cx, cs.cy});
+        if (!w.text.empty()) {
+            const SIZE ext = gfx::textExtent(pc.font, w.text);
+            l.fillRect({6, 0, 10 + ext.cx, h}, sys(COLOR_BTNFACE));
+            text({8, 0, 8 + ext.cx + 2, h}, DT_LEFT | DT_SINGLELINE);
+        }
+        return true;
+    }
+    if (!isCheckType(t) || pushLike) {
+        const bool down = pushed || (pushLike && check == BST_CHECKED);
+        const bool isDefault = t == BS_DEFPUSHBUTTON;
+        RECT face = r;
+        if (isDefault) {
+            l.frameRect(r, sys(COLOR_3DDKSHADOW));
+            face = {1, 1, cs.cx - 1, cs.cy - 1};
+        }
+        raisedEdge(l, face, down);
+        CRect inner(face.left + 2, face.top + 2, face.right - 2, face.bottom - 2);
+        if (down) inner.OffsetRect(1, 1);
+        if (!picture(inner)) text(inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (focused) focusRect(l, {face.left + 3, face.top + 3, face.right - 3, face.bottom - 3});
+        return true;
+    }
+    // Check boxes and radio buttons: the mark at the left, the text beside it.
+    const int box = 13;
+    const RECT mark{0, (cs.cy - box) / 2, box, (cs.cy - box) / 2 + box};
+    const bool grey = !pc.enabled || check == BST_INDETERMINATE;
+    if (isRadio(t)) {
+        l.ellipse(mark, pc.enabled ? sys(COLOR_WINDOW) : sys(COLOR_BTNFACE), sys(COLOR_BTNSHADOW));
+        if (check == BST_CHECKED) {
+            const RECT dot{mark.left + 4, mark.top + 4, mark.right - 4, mark.bottom - 4};
+            l.ellipse(dot, pc.enabled ? sys(COLOR_WINDOWTEXT) : sys(COLOR_GRAYTEXT), std::nullopt);
+        }
+    } else {
+        l.fillRect(mark, grey ? sys(COLOR_BTNFACE) : sys(COLOR_WINDOW));
+        sunkenEdge(l, mark);
+        if (check != BST_UNCHECKED) checkMark(l, mark, grey ? sys(COLOR_GRAYTEXT) : sys(COLOR_WINDOWTEXT));
+    }
+    const RECT area{box + 4, 0, cs.cx, cs.cy};
+    text(area, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (focused && !w.text.empty()) {
+        const SIZE ext = gfx::textExtent(pc.font, w.text);
+        const int th = gfx::fontMetrics(pc.font).height;
+        focusRect(l, {area.left - 1, (cs.cy - th) / 2 - 1, area.left + ext.cx + 1, (cs.cy + th) / 2 + 1});
+    }
+    return true;
+}
 }  // namespace
 
 LRESULT ButtonProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "item_list.h"
+#include "gfx/text_layout.h"
 #include "json_writer.h"
+#include "look.h"
 #include "utf8.h"
 #include "window_system.h"
 #include "win/keys.h"
@@ -34,6 +36,13 @@ struct ComboState : ControlState {
         j.key("dropped").value(static_cast<bool>(list));
         j.key("dropHeight").value(dropHeight);
     }
+    bool paint(const Window& w, PaintContext& pc) const override;
+};
+
+// The dropped list's window: it paints the combo box's items.
+struct ComboListState : ControlState {
+    HWND combo;
+    bool paint(const Window& w, PaintContext& pc) const override;
 };
 
 ComboState& stateOf(Window& w) {
@@ -42,6 +51,45 @@ ComboState& stateOf(Window& w) {
 }
 
 bool hasEdit(const Window& w) { return (w.style & 3) == CBS_DROPDOWN; }
+
+bool ComboState::paint(const Window& w, PaintContext& pc) const {
+    auto& l = pc.list;
+    const SIZE cs = WindowSystem::get().clientSize(w);
+    l.fillRect({0, 0, cs.cx, cs.cy}, pc.enabled ? sys(COLOR_WINDOW) : sys(COLOR_BTNFACE));
+    sunkenEdge(l, {0, 0, cs.cx, cs.cy});
+    const RECT button{cs.cx - kButtonWidth - 2, 2, cs.cx - 2, cs.cy - 2};
+    l.fillRect(button, sys(COLOR_BTNFACE));
+    raisedEdge(l, button, static_cast<bool>(list));
+    arrow(l, button, true, pc.enabled ? sys(COLOR_BTNTEXT) : sys(COLOR_GRAYTEXT));
+    if (!edit) {
+        // A drop-down list shows its selection, highlighted while it has the focus.
+        const RECT field{3, 3, button.left - 1, cs.cy - 3};
+        if (pc.focused) l.fillRect(field, sys(COLOR_HIGHLIGHT));
+        const COLORREF ink = !pc.enabled ? sys(COLOR_GRAYTEXT) : pc.focused ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_WINDOWTEXT);
+        label(l, {field.left + 1, field.top, field.right, field.bottom}, w.text, pc.font, ink,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    return true;
+}
+
+bool ComboListState::paint(const Window& lw, PaintContext& pc) const {
+    Window* c = WindowSystem::get().find(combo);
+    if (!c || !c->state) return false;
+    const auto& s = static_cast<const ComboState&>(*c->state);
+    auto& l = pc.list;
+    const SIZE cs = WindowSystem::get().clientSize(lw);
+    l.fillRect({0, 0, cs.cx, cs.cy}, sys(COLOR_WINDOW));
+    for (int i = s.listTop; i < s.items.count(); ++i) {
+        const int y = (i - s.listTop) * kItemHeight;
+        if (y >= cs.cy) break;
+        const RECT row{0, y, cs.cx, y + kItemHeight};
+        const bool hot = i == s.hot;
+        if (hot) l.fillRect(row, sys(COLOR_HIGHLIGHT));
+        label(l, {2, y, cs.cx - 2, y + kItemHeight}, s.items.at(i).text, c->font,
+              hot ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_WINDOWTEXT), DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    return true;
+}
 
 // The text shown in the field: the edit's for a drop-down, the selected item's for a drop-down list.
 void showText(HWND combo, const std::string& text) {
@@ -90,6 +138,11 @@ void openList(HWND combo) {
     if (!list || !(w = ws.find(combo))) return;
     stateOf(*w).list = list;
     SetWindowLongPtr(list, GWLP_USERDATA, combo.value());
+    if (Window* lw = ws.find(list)) {
+        auto state = std::make_unique<ComboListState>();
+        state->combo = combo;
+        lw->state = std::move(state);
+    }
     ShowWindow(list, SW_SHOWNA);
     SetCapture(list);
 }

@@ -1,6 +1,7 @@
 // CWnd: objects attached to window handles, and the routing of messages to their handlers.
 #include "deferred_delete.h"
 #include "window_system.h"
+#include "win/dc.h"
 #include "win/font.h"
 #include "win/window_tree.h"
 #include "wnd_access.h"
@@ -307,6 +308,23 @@ BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     case WM_SYSCOMMAND:
         OnSysCommand(static_cast<UINT>(wParam), lParam);
         return TRUE;
+    case WM_PAINT:
+        OnPaint();
+        return TRUE;
+    case WM_ERASEBKGND: {
+        CDC dc;
+        dc.Attach(HDC(static_cast<int>(wParam)));
+        *result = OnEraseBkgnd(&dc);
+        dc.Detach();
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC: {
+        CDC dc;
+        dc.Attach(HDC(static_cast<int>(wParam)));
+        *result = OnCtlColor(&dc, FromHandle(ParamToHandle(lParam)), CTLCOLOR_STATIC).value();
+        dc.Detach();
+        return TRUE;
+    }
     default:
         return FALSE;
     }
@@ -337,5 +355,10 @@ void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnPaint() { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return HBRUSH(static_cast<int>(Default())); }
+void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 CWnd* AfxGetMainWnd() { return CWnd::FromHandle(vtl::win::mainWindow()); }

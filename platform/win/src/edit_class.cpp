@@ -1,7 +1,11 @@
 // The "EDIT" class: single- and multi-line text fields. Selection, caret and limits count code points.
 #include <algorithm>
+#include <cstdlib>
 
 #include "json_writer.h"
+#include "look.h"
+#include "gfx/text_layout.h"
+#include "gfx/text_metrics.h"
 #include "text_metrics.h"
 #include "win/clipboard.h"
 #include "utf8.h"
@@ -23,6 +27,7 @@ struct EditState : ControlState {
         j.key("caret").value(caret);
         if (scroll) j.key("scroll").value(scroll);
     }
+    bool paint(const Window& w, PaintContext& pc) const override;
 };
 
 EditState& stateOf(Window& w) {
@@ -31,6 +36,45 @@ EditState& stateOf(Window& w) {
 }
 
 bool multiline(const Window& w) { return (w.style & ES_MULTILINE) != 0; }
+
+bool EditState::paint(const Window& w, PaintContext& pc) const {
+    auto& l = pc.list;
+    const SIZE cs = WindowSystem::get().clientSize(w);
+    const bool readOnlyLook = !pc.enabled || (w.style & ES_READONLY);
+    l.fillRect({0, 0, cs.cx, cs.cy}, readOnlyLook ? sys(COLOR_BTNFACE) : sys(COLOR_WINDOW));
+    const COLORREF ink = pc.enabled ? sys(COLOR_WINDOWTEXT) : sys(COLOR_GRAYTEXT);
+    const LOGFONT font = gfx::resolveFont(pc.font);
+    const int lineH = gfx::fontMetrics(pc.font).height;
+    if (w.style & ES_MULTILINE) {
+        // Lines as they are (CR LF breaks them), from the top.
+        std::string text;
+        for (char c : w.text)
+            if (c != '\r') text += c;
+        label(l, {1, 1, cs.cx - 1, cs.cy - 1}, text, pc.font, ink, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+        return true;
+    }
+    const std::u32string all = toU32(w.text);
+    const std::string shown = toUtf8(std::u32string_view(all).substr(static_cast<std::size_t>(std::min<int>(scroll, static_cast<int>(all.size())))));
+    const int top = std::max(0, (static_cast<int>(cs.cy) - lineH) / 2);
+    const auto xs = gfx::caretPositions(font, shown);
+    const int a = std::min(anchor, caret) - scroll, b = std::max(anchor, caret) - scroll;
+    auto xAt = [&](int i) { return 1 + xs[static_cast<std::size_t>(std::clamp(i, 0, static_cast<int>(xs.size()) - 1))]; };
+    std::string drawn = shown;
+    if (w.style & ES_PASSWORD) drawn.assign(static_cast<std::size_t>(codePointCount(shown)), '*');
+    label(l, {1, top, cs.cx - 1, top + lineH}, drawn, pc.font, ink, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    if (pc.focused && a != b) {
+        // The selection, inverted.
+        const RECT sel{xAt(a), top, xAt(b), top + lineH};
+        l.fillRect(sel, sys(COLOR_HIGHLIGHT));
+        l.pushClip(sel);
+        label(l, {1, top, cs.cx - 1, top + lineH}, drawn, pc.font, sys(COLOR_HIGHLIGHTTEXT),
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        l.popClip();
+    } else if (pc.focused) {
+        l.line({xAt(caret - scroll), top}, {xAt(caret - scroll), top + lineH}, sys(COLOR_WINDOWTEXT));
+    }
+    return true;
+}
 
 // Keeps the caret of a single-line edit in view: the text scrolls by whole characters.
 void scrollCaretIntoView(Window& w) {
@@ -41,7 +85,7 @@ void scrollCaretIntoView(Window& w) {
     s.scroll = std::clamp(s.scroll, 0, static_cast<int>(text.size()));
     if (s.caret < s.scroll) s.scroll = s.caret;
     auto shown = [&] {
-        return static_cast<int>(textExtent(w.font, toUtf8(text.substr(static_cast<std::size_t>(s.scroll),
+        return static_cast<int>(detail::measureText(w.font, toUtf8(text.substr(static_cast<std::size_t>(s.scroll),
                                                                       static_cast<std::size_t>(s.caret - s.scroll))))
                                     .cx);
     };
@@ -270,11 +314,26 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         paste(h, *w);
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        // The click focuses the field; the caret goes to the end of the text.
+    case WM_LBUTTONDBLCLK: {
+        // The click focuses the field and puts the caret at the character boundary nearest the pointer
+        // (in a multi-line edit, at the end of the text).
         if (ws.focus != h) SetFocus(h);
-        if ((w = ws.find(h))) moveCaret(*w, codePointCount(w->text), false);
+        if (!(w = ws.find(h))) return 0;
+        int to = codePointCount(w->text);
+        if (!multiline(*w)) {
+            const EditState& st = stateOf(*w);
+            const std::u32string text = toU32(w->text);
+            const std::string shown = toUtf8(std::u32string_view(text).substr(static_cast<std::size_t>(st.scroll)));
+            const auto xs = gfx::caretPositions(gfx::resolveFont(w->font), shown);
+            const int x = GET_X_LPARAM(lParam) - 1;
+            int best = 0;
+            for (int i = 1; i < static_cast<int>(xs.size()); ++i)
+                if (std::abs(xs[static_cast<std::size_t>(i)] - x) < std::abs(xs[static_cast<std::size_t>(best)] - x)) best = i;
+            to = st.scroll + best;
+        }
+        moveCaret(*w, to, GetKeyState(VK_SHIFT) < 0);
         return 0;
+    }
     case WM_SETFOCUS:
         notifyParent(*w, EN_SETFOCUS);
         return 0;

@@ -2,7 +2,9 @@
 #include <algorithm>
 
 #include "item_list.h"
+#include "gfx/text_layout.h"
 #include "json_writer.h"
+#include "look.h"
 #include "pump_internal.h"
 #include "utf8.h"
 #include "window_system.h"
@@ -24,6 +26,22 @@ struct ListBoxState : ControlState {
         j.endArray();
         j.key("selected").value(selected);
         j.key("top").value(top);
+    }
+    bool paint(const Window& w, PaintContext& pc) const override {
+        auto& l = pc.list;
+        const SIZE cs = WindowSystem::get().clientSize(w);
+        l.fillRect({0, 0, cs.cx, cs.cy}, pc.enabled ? sys(COLOR_WINDOW) : sys(COLOR_BTNFACE));
+        for (int i = top; i < items.count(); ++i) {
+            const int y = (i - top) * itemHeight;
+            if (y >= cs.cy) break;
+            const bool sel = i == selected;
+            if (sel) l.fillRect({0, y, cs.cx, y + itemHeight}, pc.focused ? sys(COLOR_HIGHLIGHT) : sys(COLOR_BTNFACE));
+            const COLORREF ink = !pc.enabled ? sys(COLOR_GRAYTEXT) : (sel && pc.focused) ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_WINDOWTEXT);
+            label(l, {2, y, cs.cx - 2, y + itemHeight}, items.at(i).text, pc.font, ink,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            if (sel && pc.focused) focusRect(l, {0, y, cs.cx, y + itemHeight});
+        }
+        return true;
     }
 };
 

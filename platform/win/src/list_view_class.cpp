@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <map>
 
+#include "gfx/bitmap.h"
+#include "gfx/text_layout.h"
 #include "json_writer.h"
+#include "look.h"
 #include "text_metrics.h"
 #include "window_system.h"
 #include "win/keys.h"
@@ -50,6 +53,7 @@ struct ListViewState : ControlState {
         j.key("selected").value(selected);
         j.key("topRow").value(topRow);
     }
+    bool paint(const Window& w, PaintContext& pc) const override;
 };
 
 ListViewState& stateOf(Window& w) {
@@ -77,6 +81,36 @@ RECT itemRect(WindowSystem& ws, const Window& w, const ListViewState& s, int ind
     const int cols = columns(ws, w, s);
     const int row = index / cols - s.topRow, col = index % cols;
     return {col * cell.cx, row * cell.cy, (col + 1) * cell.cx, (row + 1) * cell.cy};
+}
+
+bool ListViewState::paint(const Window& w, PaintContext& pc) const {
+    auto& ws = WindowSystem::get();
+    auto& l = pc.list;
+    const SIZE cs = ws.clientSize(w);
+    l.fillRect({0, 0, cs.cx, cs.cy}, sys(COLOR_WINDOW));
+    int iw = 32, ih = 32;
+    ImageListData* images = imageListOf(this->images);
+    if (images) {
+        iw = images->cx;
+        ih = images->cy;
+    }
+    const int lineH = gfx::fontMetrics(pc.font).height;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        const RECT cell = itemRect(ws, w, *this, i);
+        if (cell.top >= cs.cy || cell.bottom <= 0) continue;
+        const Item& it = items[static_cast<std::size_t>(i)];
+        const int x = (cell.left + cell.right - iw) / 2;
+        if (images && it.image >= 0 && it.image < static_cast<int>(images->images.size()) && images->images[static_cast<std::size_t>(it.image)])
+            l.stretchBitmap({x, cell.top + 4, x + iw, cell.top + 4 + ih}, images->images[static_cast<std::size_t>(it.image)]);
+        else
+            l.frameRect({x, cell.top + 4, x + iw, cell.top + 4 + ih}, sys(COLOR_BTNSHADOW));
+        const RECT text{cell.left + 2, cell.top + 8 + ih, cell.right - 2, cell.top + 8 + ih + lineH};
+        const bool sel = it.state & LVIS_SELECTED;
+        if (sel) l.fillRect(text, pc.focused ? sys(COLOR_HIGHLIGHT) : sys(COLOR_BTNFACE));
+        label(l, text, it.text, pc.font, sel && pc.focused ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_WINDOWTEXT),
+              DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    return true;
 }
 
 int itemAt(WindowSystem& ws, const Window& w, const ListViewState& s, POINT p) {

@@ -6,7 +6,9 @@
 #include <cstring>
 #include <map>
 
+#include "gfx/text_layout.h"
 #include "json_writer.h"
+#include "look.h"
 #include "pump_internal.h"
 #include "text_metrics.h"
 #include "window_system.h"
@@ -116,6 +118,7 @@ struct MenuWindowState : ControlState {
         j.endArray();
         j.key("hot").value(hot);
     }
+    bool paint(const Window& w, PaintContext& pc) const override;
 };
 
 MenuWindowState& stateOf(Window& w) {
@@ -127,7 +130,7 @@ SIZE menuSize(const MenuData& d) {
     int width = 100, height = 2;
     for (const auto& it : d.items) {
         height += it.separator() ? kSeparatorHeight : kItemHeight;
-        width = std::max(width, static_cast<int>(textExtent(HFONT(), withoutMnemonics(it.text)).cx) + 48);
+        width = std::max(width, static_cast<int>(detail::measureText(HFONT(), withoutMnemonics(it.text)).cx) + 48);
     }
     return {width, height};
 }
@@ -136,6 +139,36 @@ RECT itemRect(const MenuData& d, std::size_t index, int width) {
     int y = 1;
     for (std::size_t i = 0; i < index; ++i) y += d.items[i].separator() ? kSeparatorHeight : kItemHeight;
     return {1, y, width - 1, y + (d.items[index].separator() ? kSeparatorHeight : kItemHeight)};
+}
+
+bool MenuWindowState::paint(const Window& w, PaintContext& pc) const {
+    auto& l = pc.list;
+    const SIZE cs = WindowSystem::get().clientSize(w);
+    l.fillRect({0, 0, cs.cx, cs.cy}, sys(COLOR_MENU));
+    raisedEdge(l, {0, 0, cs.cx, cs.cy});
+    MenuData* d = menuOf(menu);
+    if (!d) return true;
+    for (std::size_t i = 0; i < d->items.size(); ++i) {
+        const MenuItem& it = d->items[i];
+        const RECT r = itemRect(*d, i, cs.cx + 2);
+        if (it.separator()) {
+            const int y = (r.top + r.bottom) / 2;
+            l.fillRect({r.left + 2, y - 1, r.right - 3, y}, sys(COLOR_BTNSHADOW));
+            l.fillRect({r.left + 2, y, r.right - 3, y + 1}, sys(COLOR_BTNHIGHLIGHT));
+            continue;
+        }
+        const bool isHot = static_cast<int>(i) == hot && it.enabled();
+        if (isHot) l.fillRect({r.left + 1, r.top, r.right - 2, r.bottom}, sys(COLOR_HIGHLIGHT));
+        const COLORREF ink = !it.enabled() ? sys(COLOR_GRAYTEXT) : isHot ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_MENUTEXT);
+        if (it.flags & MF_CHECKED) {
+            const RECT box{r.left + 4, r.top + 4, r.left + 17, r.top + 17};
+            if (it.flags & MFT_RADIOCHECK) l.ellipse({box.left + 3, box.top + 3, box.right - 4, box.bottom - 4}, ink, std::nullopt);
+            else checkMark(l, box, ink);
+        }
+        label(l, {r.left + 22, r.top, r.right - 20, r.bottom}, it.text, HFONT(), ink, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        if (it.subMenu) arrow(l, {r.right - 18, r.top, r.right - 4, r.bottom}, false, ink);
+    }
+    return true;
 }
 
 HWND openMenuWindow(HMENU menu, int x, int y, HWND owner) {

@@ -86,7 +86,7 @@ DialogTemplate layout(const std::string& text, const std::string& caption, UINT 
         pos = nl + 1;
     }
     int textW = 0;
-    for (const auto& l : lines) textW = std::max(textW, static_cast<int>(detail::textExtent(font, l).cx));
+    for (const auto& l : lines) textW = std::max(textW, static_cast<int>(detail::measureText(font, l).cx));
     const int lineH = detail::lineHeight(font);
     const int textH = static_cast<int>(lines.size()) * lineH;
     const bool icon = iconName(type) != nullptr;

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "deferred_delete.h"
+#include "gdi_state.h"
 #include "pump_internal.h"
 #include "utf8.h"
 #include "window_system.h"
@@ -119,6 +120,19 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         return MA_ACTIVATE;
     case WM_ERASEBKGND:
         return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        EndPaint(h, &ps);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        // Labels get the button face behind them and the window text colour.
+        if (DeviceContext* d = dcOf(HDC(static_cast<int>(wParam)))) {
+            d->state.background = GetSysColor(COLOR_BTNFACE);
+            d->state.text = GetSysColor(COLOR_WINDOWTEXT);
+        }
+        return GetSysColorBrush(COLOR_BTNFACE).value();
     default:
         return 0;
     }

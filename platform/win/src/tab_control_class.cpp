@@ -2,7 +2,9 @@
 // (TCN_SELCHANGING, which may refuse) and then tells it (TCN_SELCHANGE), both through WM_NOTIFY.
 #include <algorithm>
 
+#include "gfx/text_layout.h"
 #include "json_writer.h"
+#include "look.h"
 #include "text_metrics.h"
 #include "window_system.h"
 #include "win/keys.h"
@@ -28,6 +30,7 @@ struct TabState : ControlState {
         j.endArray();
         j.key("selected").value(selected);
     }
+    bool paint(const Window& w, PaintContext& pc) const override;
 };
 
 TabState& stateOf(Window& w) {
@@ -38,9 +41,30 @@ TabState& stateOf(Window& w) {
 // Tab rectangles in client coordinates: one row, each as wide as its text plus padding.
 RECT tabRect(const Window& w, const TabState& s, int index) {
     int x = 2;
-    for (int i = 0; i < index; ++i) x += textExtent(w.font, s.tabs[static_cast<std::size_t>(i)].text).cx + kTabPadding;
-    const int width = textExtent(w.font, s.tabs[static_cast<std::size_t>(index)].text).cx + kTabPadding;
+    for (int i = 0; i < index; ++i) x += measureText(w.font, s.tabs[static_cast<std::size_t>(i)].text).cx + kTabPadding;
+    const int width = measureText(w.font, s.tabs[static_cast<std::size_t>(index)].text).cx + kTabPadding;
     return {x, kRowTop, x + width, kRowTop + kTabHeight};
+}
+
+bool TabState::paint(const Window& w, PaintContext& pc) const {
+    auto& l = pc.list;
+    const SIZE cs = WindowSystem::get().clientSize(w);
+    l.fillRect({0, 0, cs.cx, cs.cy}, sys(COLOR_BTNFACE));
+    raisedEdge(l, {0, kRowTop + kTabHeight, cs.cx, cs.cy});
+    for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+        RECT r = tabRect(w, *this, i);
+        const bool sel = i == selected;
+        if (sel) r = {r.left - 2, r.top - 2, r.right + 2, r.bottom + 1};
+        l.fillRect(r, sys(COLOR_BTNFACE));
+        l.fillRect({r.left, r.top, r.right - 1, r.top + 1}, sys(COLOR_BTNHIGHLIGHT));
+        l.fillRect({r.left, r.top, r.left + 1, r.bottom}, sys(COLOR_BTNHIGHLIGHT));
+        l.fillRect({r.right - 1, r.top + 1, r.right, r.bottom}, sys(COLOR_3DDKSHADOW));
+        l.fillRect({r.right - 2, r.top + 1, r.right - 1, r.bottom}, sys(COLOR_BTNSHADOW));
+        label(l, r, tabs[static_cast<std::size_t>(i)].text, pc.font, pc.enabled ? sys(COLOR_BTNTEXT) : sys(COLOR_GRAYTEXT),
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (sel && pc.focused) focusRect(l, {r.left + 3, r.top + 3, r.right - 3, r.bottom - 3});
+    }
+    return true;
 }
 
 int tabAt(const Window& w, const TabState& s, POINT p) {

@@ -2,6 +2,7 @@
 #include "win/testing.h"
 
 #include "deferred_delete.h"
+#include "gdi_state.h"
 #include "pump_internal.h"
 #include "window_system.h"
 #include "win/pump.h"
@@ -28,6 +29,7 @@ void reset() {
     scriptProblemRecords().clear();
     clearClipboard();
     clearImageLists();
+    clearGdi();
     AfxSetResourceHandle(nullptr);
 }
 

@@ -6,7 +6,7 @@
 
 namespace vtl::win::detail {
 // The extent of one line of text in the given font (the dialog font when none).
-SIZE textExtent(HFONT font, std::string_view text);
+SIZE measureText(HFONT font, std::string_view text);
 // The height of one line in the given font.
 int lineHeight(HFONT font);
 }  // namespace vtl::win::detail

@@ -10,6 +10,7 @@
 
 #include "pump_internal.h"
 #include "window_system.h"
+#include "win/render.h"
 #include "win/window_tree.h"
 
 namespace vtl::win {
@@ -104,7 +105,7 @@ void publishFrameIfChanged() {
     if (changes == f.publishedChanges) return;
     auto frame = std::make_shared<Frame>();
     frame->windowTreeJson = windowTreeJson();
-    if (f.renderer) frame->png = f.renderer();
+    frame->png = f.renderer ? f.renderer() : renderScreenPng();
     std::lock_guard lock(f.mutex);
     frame->sequence = ++f.sequence;
     f.latest = std::move(frame);

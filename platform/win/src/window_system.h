@@ -18,11 +18,17 @@ namespace vtl::win::detail {
 
 class JsonWriter;
 
+struct Window;
+struct PaintContext;
+
 // Per-window state of a built-in control class.
 struct ControlState {
     virtual ~ControlState() = default;
     // Adds the class's state ("checked", "selection", ...) to the window's JSON.
     virtual void describe(JsonWriter&) const {}
+    // Draws the class's look of the window in client coordinates; false when the class has none (the
+    // renderer then fills the background itself).
+    virtual bool paint(const Window&, PaintContext&) const { return false; }
 };
 
 struct WindowClass {

@@ -6,6 +6,9 @@
 #include "win/api.h"
 
 class CFont;
+class CDC;
+
+constexpr UINT CTLCOLOR_STATIC = 6;
 
 class VTLWIN_API CWnd {
 public:
@@ -106,6 +109,10 @@ public:
     void SetFont(HFONT font, BOOL redraw = TRUE);
     HFONT GetFontHandle() const;
 
+    // Painting: the window's look is redrawn whenever the screen is rendered.
+    void Invalidate(BOOL erase = TRUE);
+    void UpdateWindow();
+
     // Timers of this window.
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc);
     BOOL KillTimer(UINT_PTR id);
@@ -149,6 +156,9 @@ protected:
     virtual void OnRButtonUp(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);
     virtual void OnSysCommand(UINT id, LPARAM lParam);
+    virtual void OnPaint();
+    virtual BOOL OnEraseBkgnd(CDC* dc);
+    virtual HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
 
 private:
     friend struct CWndAccess;
