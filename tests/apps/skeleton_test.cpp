@@ -7,6 +7,7 @@
 #include "support/fixture.h"
 #include "vtlui/vtlui.h"
 #include "win/api.h"
+#include "win/dc.h"
 #include "win/window_tree.h"
 #include "win/keys.h"
 #include "win/resources.h"
@@ -48,6 +49,23 @@ TEST_F(Skeleton, TheLoadedModuleIsTheLinkedOneAndOwnsItsResources) {
     EXPECT_EQ(module_->symbol("DllMain"), reinterpret_cast<void*>(&DllMain));
     EXPECT_TRUE(hasResources(module_->instance()));
     EXPECT_NE(findDialogTemplate(100), nullptr);  // found through the module chain
+}
+
+TEST_F(Skeleton, TheModulesPicturesAreFoundByNumber) {
+    // The check-box pictures every grid uses, a bitmap and an icon of one number, through the chain.
+    CBitmap ticked, empty, cross;
+    ASSERT_TRUE(ticked.LoadBitmap(8134));
+    ASSERT_TRUE(empty.LoadBitmap(8136));
+    BITMAP info;
+    ticked.GetBitmap(&info);
+    EXPECT_EQ(info.bmWidth, 13);
+    EXPECT_EQ(info.bmHeight, 13);
+    EXPECT_TRUE(cross.LoadBitmap(206));
+    const HICON icon = LoadIcon(module_->instance(), 206);
+    EXPECT_TRUE(icon);
+    DestroyIcon(icon);
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap(9999));
 }
 
 TEST_F(Skeleton, TheModulesDialogIsDrivenThroughTheInputLayerAndBothSidesSeeOneWindowTree) {
