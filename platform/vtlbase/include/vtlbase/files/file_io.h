@@ -1,0 +1,43 @@
+#pragma once
+// Files as the module names them (module paths, see paths.h). Text files are read as UTF-8 whatever their
+// encoding on disk and written as Windows-1252 with CR LF line ends. Writes that replace a file are atomic:
+// a temporary file beside it, then a rename, so a failed write leaves the old file as it was. Every
+// function reports failure; none throws.
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vtlbase/export.h"
+
+namespace vtl::base::files {
+
+// The largest text file read (a larger one is refused, not loaded).
+inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
+
+VTLBASE_API bool readText(std::string_view path, std::string& text, std::string& error);
+VTLBASE_API bool writeText(std::string_view path, std::string_view text, std::string& error);
+VTLBASE_API bool readLines(std::string_view path, std::vector<std::string>& lines, std::string& error);
+VTLBASE_API bool writeLines(std::string_view path, const std::vector<std::string>& lines, std::string& error);
+// Replaces (or creates) a file with exactly these bytes, atomically. `nativePath` is this machine's.
+VTLBASE_API bool writeBytesAtomically(const std::string& nativePath, std::string_view bytes, std::string& error);
+
+VTLBASE_API bool fileExists(std::string_view path);
+VTLBASE_API bool folderExists(std::string_view path);
+// Copies a file over any existing target; copying a file onto itself changes nothing and succeeds.
+VTLBASE_API bool copyFile(std::string_view from, std::string_view to, std::string& error);
+VTLBASE_API bool deleteFile(std::string_view path);
+// Creates the folder and any missing folders above it.
+VTLBASE_API bool createFolder(std::string_view path, std::string& error);
+VTLBASE_API std::optional<std::chrono::system_clock::time_point> fileTime(std::string_view path);
+
+// Names of the files (not folders) in one folder that match the pattern ("*.pr", "Stock*.shp"; "*.*" is
+// every file), sorted without regard to case.
+VTLBASE_API std::vector<std::string> findFiles(std::string_view folder, std::string_view pattern);
+// Files below a folder that match, as paths relative to it with "\" separators, sorted. Folders reached
+// through a link are not entered, so a link loop ends.
+VTLBASE_API std::vector<std::string> findFilesRecursive(std::string_view folder, std::string_view pattern);
+
+}  // namespace vtl::base::files

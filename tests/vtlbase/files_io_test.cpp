@@ -1,0 +1,108 @@
+// Files as the module names them: case-insensitive resolution, atomic writes, copies, searches.
+#include <filesystem>
+#include <fstream>
+
+#include "support/fixture.h"
+#include "vtlbase/files/file_io.h"
+#include "vtlbase/files/paths.h"
+
+namespace vtl::test {
+namespace {
+using namespace vtl::base::files;
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class Files : public Fixture {
+protected:
+    // The library folder as the module writes it: backslashes and a final separator.
+    std::string lib(const std::string& rest = "") {
+        std::string p = libraryDir().string() + "\\" + rest;
+        return p;
+    }
+};
+
+TEST_F(Files, TextRoundTripsAsWindows1252WithCrLfAndAwkwardCells) {
+    const std::vector<std::string> lines = {"a¿b\"c\"", "", "été", std::string(100000, 'x')};
+    std::string error;
+    ASSERT_TRUE(writeLines(lib("t.txt"), lines, error)) << error;
+    const std::string raw = bytesOf(libraryDir() / "t.txt");
+    EXPECT_EQ(raw.substr(0, 10), "a\xBF" "b\"c\"\r\n\r\n");
+    std::vector<std::string> back;
+    ASSERT_TRUE(readLines(lib("t.txt"), back, error)) << error;
+    EXPECT_EQ(back, lines);
+}
+
+TEST_F(Files, AFailedWriteLeavesTheOldFileAsItWas) {
+    std::string error;
+    ASSERT_TRUE(writeText(lib("keep.txt"), "old\r\n", error));
+    EXPECT_FALSE(writeText(lib("keep.txt"), "new \xCF\x80\r\n", error));
+    EXPECT_NE(error.find("cannot be stored"), std::string::npos);
+    EXPECT_EQ(bytesOf(libraryDir() / "keep.txt"), "old\r\n");
+    EXPECT_FALSE(writeText(lib("no folder\\x.txt"), "x", error));
+    // No temporary files are left behind.
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(libraryDir())) files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWritesGoToTheFileThatExists) {
+    fs::create_directories(libraryDir() / "Icons");
+    std::ofstream(libraryDir() / "Icons" / "profsectionhl-small.BMP") << "bmp";
+    EXPECT_TRUE(fileExists(lib("icons\\ProfSectionHL-small.bmp")));
+    EXPECT_TRUE(folderExists(lib("ICONS")));
+    std::string text, error;
+    ASSERT_TRUE(readText(lib("icons\\PROFSECTIONHL-SMALL.bmp"), text, error));
+    EXPECT_EQ(text, "bmp");
+    ASSERT_TRUE(writeText(lib("ICONS\\ProfSectionHL-small.bmp"), "new", error));
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(libraryDir() / "Icons")) files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(bytesOf(libraryDir() / "Icons" / "profsectionhl-small.BMP"), "new");
+    // A missing part keeps the case it was given.
+    EXPECT_EQ(resolve(lib("Icons\\New Folder\\A.txt")), (libraryDir() / "Icons" / "New Folder" / "A.txt").string());
+}
+
+TEST_F(Files, CopyOntoItselfChangesNothingAndCopiesReplaceTargets) {
+    std::string error;
+    ASSERT_TRUE(writeText(lib("design.bmp"), "picture", error));
+    ASSERT_TRUE(copyFile(lib("design.bmp"), lib("DESIGN.BMP"), error)) << error;  // the same file
+    EXPECT_EQ(bytesOf(libraryDir() / "design.bmp"), "picture");
+    ASSERT_TRUE(writeText(lib("other.bmp"), "old", error));
+    ASSERT_TRUE(copyFile(lib("design.bmp"), lib("other.bmp"), error));
+    EXPECT_EQ(bytesOf(libraryDir() / "other.bmp"), "picture");
+    EXPECT_FALSE(copyFile(lib("missing.bmp"), lib("x.bmp"), error));
+    EXPECT_TRUE(deleteFile(lib("OTHER.bmp")));
+    EXPECT_FALSE(deleteFile(lib("other.bmp")));
+    ASSERT_TRUE(createFolder(lib("Cutting Stock\\HE 200 A"), error));
+    EXPECT_TRUE(folderExists(lib("cutting stock\\he 200 a")));
+    EXPECT_TRUE(fileTime(lib("design.bmp")).has_value());
+    EXPECT_FALSE(fileTime(lib("missing.bmp")).has_value());
+}
+
+TEST_F(Files, SearchesMatchPatternsAndSkipFoldersReachedThroughLinks) {
+    const fs::path root = libraryDir() / "Dialog Templates" / "Dialog Design";
+    fs::create_directories(root / "Sub");
+    for (const char* n : {"EndPlate.txt", "endplate.bmp", "Sub/Fin.TXT", "notes.md"}) std::ofstream(root / n) << "x";
+    fs::create_directory_symlink(root, root / "Sub" / "loop");  // a link back up: a loop
+    EXPECT_EQ(findFiles(lib("Dialog Templates\\Dialog Design"), "*.txt"), (std::vector<std::string>{"EndPlate.txt"}));
+    EXPECT_EQ(findFiles(lib("dialog templates\\dialog design"), "*.*").size(), 3u);
+    EXPECT_EQ(findFilesRecursive(lib("Dialog Templates\\Dialog Design"), "*.txt"),
+              (std::vector<std::string>{"EndPlate.txt", "Sub\\Fin.TXT"}));
+    EXPECT_TRUE(findFiles(lib("nowhere"), "*").empty());
+}
+
+TEST_F(Files, OversizedFilesAreRefusedNotLoaded) {
+    const fs::path big = libraryDir() / "big.txt";
+    std::ofstream(big) << "x";
+    fs::resize_file(big, kMaxTextFileBytes + 1);  // sparse: no time or disk spent
+    std::string text, error;
+    EXPECT_FALSE(readText(lib("big.txt"), text, error));
+    EXPECT_NE(error.find("too large"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vtl::test
