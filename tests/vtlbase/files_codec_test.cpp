@@ -50,4 +50,17 @@ TEST(FilePaths, BackslashesDrivesAndPatterns) {
     EXPECT_TRUE(sameNameIgnoringCase("Größe", "GRÖßE"));
 }
 
+TEST(FilePaths, NamesAPersonTypesAreCheckedBeforeTheyBecomeFiles) {
+    std::string reason;
+    EXPECT_TRUE(validFileName("HE 200 A", reason));
+    EXPECT_TRUE(validFileName("Stock1.shp", reason));
+    EXPECT_TRUE(validFileName("Größe", reason));
+    for (const char* bad : {"", "a\\b", "a/b", "..", ".", "c:x", "a*", "q?", "\"x\"", "a<b", "a|b", "name.", "name ",
+                            "CON", "nul.txt", "com3", "LPT9.dat", "tab\there"}) {
+        EXPECT_FALSE(validFileName(bad, reason)) << bad;
+        EXPECT_FALSE(reason.empty());
+    }
+    EXPECT_TRUE(validFileName("COM10", reason));  // only COM1 to COM9 are devices
+}
+
 }  // namespace

@@ -99,6 +99,40 @@ std::string resolve(std::string_view modulePath) {
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b) { return folded(a) == folded(b); }
 
+bool validFileName(std::string_view name, std::string& reason) {
+    if (name.empty()) {
+        reason = "the name is empty";
+        return false;
+    }
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+            reason = std::string("the name may not hold \"") + (static_cast<unsigned char>(c) < 0x20 ? "a control character" : std::string(1, c)) + "\"";
+            return false;
+        }
+    }
+    if (name == "." || name == "..") {
+        reason = "the name may not be \"" + std::string(name) + "\"";
+        return false;
+    }
+    if (name.back() == '.' || name.back() == ' ') {
+        reason = "the name may not end with a dot or a blank";
+        return false;
+    }
+    // Device names, with or without an extension, name no file.
+    std::string stem(name.substr(0, name.find('.')));
+    for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    static const char* devices[] = {"CON", "PRN", "AUX", "NUL"};
+    bool device = std::find(std::begin(devices), std::end(devices), stem) != std::end(devices);
+    if (stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) && stem[3] >= '1' && stem[3] <= '9')
+        device = true;
+    if (device) {
+        reason = "\"" + stem + "\" is the name of a device";
+        return false;
+    }
+    return true;
+}
+
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
     const std::u32string p = folded(pattern), n = folded(name);
     std::size_t pi = 0, ni = 0, star = std::u32string::npos, mark = 0;

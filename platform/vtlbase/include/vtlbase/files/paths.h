@@ -26,6 +26,10 @@ VTLBASE_API std::string resolve(std::string_view modulePath);
 // A file name against a search pattern: '*' and '?' are wild, every other character is itself, case is
 // ignored (ASCII and the Latin-1 letters).
 VTLBASE_API bool wildcardMatch(std::string_view pattern, std::string_view name);
+// Whether a name a person typed can become a file name in a folder: not empty, no path separators, no
+// ":*?\"<>|" or control characters, not "." or "..", no trailing dot or blank, not a device name (CON,
+// NUL, COM1, ...). False with the reason in `reason`.
+VTLBASE_API bool validFileName(std::string_view name, std::string& reason);
 // Equal without regard to case, as file names compare.
 VTLBASE_API bool sameNameIgnoringCase(std::string_view a, std::string_view b);
 
