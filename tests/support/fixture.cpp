@@ -10,6 +10,7 @@
 #include "win/window_tree.h"
 #include "win/pump.h"
 #include "win/testing.h"
+#include "vtlbase/testing.h"
 
 namespace vtl::test {
 namespace {
@@ -23,6 +24,7 @@ std::vector<Reset>& resets() {
         {"gfx", [] { gfx::testing::reset(); }},
         {"win", [] { win::testing::reset(); }},
         {"host", [] { host::testing::reset(); }},
+        {"vtlbase", [] { base::testing::reset(); }},
     };
     return list;
 }
