@@ -1,0 +1,70 @@
+#include "model/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace vtl::grid {
+namespace {
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+}  // namespace
+
+std::optional<double> parseNumber(std::string_view text) {
+    text = trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<long long> parseInteger(std::string_view text) {
+    text = trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    long long value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::string formatShortest(double value) {
+    if (value == 0) value = 0;  // no "-0"
+    std::array<char, 64> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    return ec == std::errc() ? std::string(buf.data(), end) : std::string();
+}
+
+std::string formatFixed(double value, int decimals) {
+    std::array<char, 400> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed,
+                                   decimals < 0 ? 0 : (decimals > 15 ? 15 : decimals));
+    if (ec != std::errc()) return formatShortest(value);
+    std::string out(buf.data(), end);
+    // A value that rounds to zero prints without a sign.
+    if (out.front() == '-' && out.find_first_not_of("-0.") == std::string::npos) out.erase(0, 1);
+    return out;
+}
+
+std::size_t codePointCount(std::string_view utf8) {
+    std::size_t n = 0;
+    for (char c : utf8) n += isContinuation(c) ? 0 : 1;
+    return n;
+}
+
+std::string_view firstCodePoints(std::string_view utf8, std::size_t max) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (isContinuation(utf8[i])) continue;
+        if (seen == max) return utf8.substr(0, i);
+        ++seen;
+    }
+    return utf8;
+}
+
+}  // namespace vtl::grid
