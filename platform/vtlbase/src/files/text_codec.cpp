@@ -1,17 +1,23 @@
 #include "vtlbase/files/text_codec.h"
 
+#include "code_page.h"
+
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <cstdio>
 
 namespace vtl::base::files {
 namespace {
-// Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined map to the C1 controls of
-// the same value, as the platform's conversion does, so every byte reads back to itself.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+using base::cp1252ToUnicode;
+
+// The Windows-1252 byte of a character, or nothing when the code page cannot hold it.
+std::optional<unsigned char> unicodeToCp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (cp1252ToUnicode(static_cast<unsigned char>(b)) == cp) return static_cast<unsigned char>(b);
+    return std::nullopt;
+}
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -98,7 +104,7 @@ std::string decodeText(std::string_view bytes) {
     for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if (c < 0x80) out += ch;
-        else appendUtf8(out, c < 0xA0 ? kHigh[c - 0x80] : static_cast<char32_t>(c));
+        else appendUtf8(out, cp1252ToUnicode(c));
     }
     return out;
 }
@@ -114,16 +120,12 @@ bool encodeWindows1252(std::string_view utf8, std::string& bytes, std::string& e
             return false;
         }
         i += len;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            bytes += static_cast<char>(cp);
-            continue;
-        }
-        const auto it = std::find(kHigh.begin(), kHigh.end(), cp);
-        if (it == kHigh.end()) {
+        const auto byte = unicodeToCp1252(cp);
+        if (!byte) {
             error = "the character " + describe(cp) + " cannot be stored in a Windows-1252 file";
             return false;
         }
-        bytes += static_cast<char>(0x80 + (it - kHigh.begin()));
+        bytes += static_cast<char>(*byte);
     }
     return true;
 }
