@@ -4,15 +4,18 @@
 //                                    one), and prints its window tree and the record handed back
 //   vtlhost render-template N [out]  draws dialog template N of the module with its texts into a PNG
 //                                    (default template-N.png)
+//   --library DIR                    the add-on's library folder (else VTL_LIBDIR, else the bundled one)
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include "host/loader.h"
 #include "host/main_window.h"
+#include "vtlbase/settings.h"
 #include "vtlui/vtlui.h"
 #include "win/window_tree.h"
 #include "win/pump.h"
@@ -97,7 +100,18 @@ int renderTemplate(int id, const std::string& out) {
     return 0;
 }
 
-int main(int argc, char** argv) {
+int main(int argc, char** rawArgv) {
+    // --library DIR may stand anywhere; the rest are the command and its arguments.
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(rawArgv[i]) == "--library" && i + 1 < argc) {
+            gSettings.setLibDir(Vtl_String(rawArgv[++i]));
+            continue;
+        }
+        args.push_back(rawArgv[i]);
+    }
+    argc = static_cast<int>(args.size());
+    char** argv = args.data();
     std::string command = argc > 1 ? argv[1] : "sample";
     if (command == "--help" || command == "-h") {
         std::cout << "usage: vtlhost [sample [script-file]] | render-template N [out.png]\n";
@@ -115,6 +129,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << "Loaded " << module->path() << "\n";
+    std::cout << "Library folder: " << gSettings.libDir().str() << "\n";
     int rc = 0;
     if (command == "render-template") {
         if (argc < 3) {
