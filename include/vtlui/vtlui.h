@@ -7,6 +7,10 @@
 // The entry routine the host's loader calls: reason 1 attaches the module, 0 detaches it. Answers 0 when
 // the module cannot start (the load is refused).
 extern "C" VTLUI_API int DllMain(void* instance, unsigned reason);
+// The host's application entry: message 1 initialises the module (unloadable, serving several documents,
+// its check-box pictures loaded), message 2 prepares it for unloading (its command group "VORTAL_SS"
+// removed, its pictures released). Answers 0 for every message.
+extern "C" VTLUI_API int acrxEntryPoint(int message, void* appId);
 
 // What the sample dialog edits and hands back.
 struct VtlSampleData {

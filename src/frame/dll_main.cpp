@@ -2,6 +2,7 @@
 // the default of its dialogs; detach withdraws them.
 #include <span>
 
+#include "frame/check_box_pictures.h"
 #include "frame/module.h"
 #include "vtlui/vtlui.h"
 #include "win/resources.h"
@@ -32,6 +33,7 @@ extern "C" int DllMain(void* instance, unsigned reason) {
         return 1;
     }
     if (reason == 0) {
+        releaseCheckBoxPictures();  // in case the host never sent the unload message
         vtl::win::unregisterResources(h);
         gInstance = nullptr;
         return 1;

@@ -3,7 +3,11 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "gfx/bitmap.h"
+#include "host/command_stack.h"
+#include "host/dynamic_linker.h"
 #include "host/loader.h"
+#include "host/registry.h"
 #include "support/fixture.h"
 #include "vtlui/vtlui.h"
 #include "win/api.h"
@@ -49,6 +53,25 @@ TEST_F(Skeleton, TheLoadedModuleIsTheLinkedOneAndOwnsItsResources) {
     EXPECT_EQ(module_->symbol("DllMain"), reinterpret_cast<void*>(&DllMain));
     EXPECT_TRUE(hasResources(module_->instance()));
     EXPECT_NE(findDialogTemplate(100), nullptr);  // found through the module chain
+}
+
+TEST_F(Skeleton, InitialisingMakesTheModuleUnloadableAndUnloadingRemovesItsCommandGroup) {
+    using namespace vtl::host;
+    auto* linker = DynamicLinker::cast(acrxSysRegistry()->at(kDynamicLinkerKey));
+    ASSERT_NE(linker, nullptr);
+    EXPECT_FALSE(linker->isApplicationLocked(module_->instance()));
+    EXPECT_TRUE(linker->isAppMDIAware(module_->instance()));
+    // The add-on's commands live in the module's group; another module's group stays.
+    auto* commands = CommandStack::cast(acrxSysRegistry()->at(kRegisteredCommandsKey));
+    ASSERT_NE(commands, nullptr);
+    ASSERT_EQ(commands->addCommand("VORTAL_SS", "VTLSS", "VTLSS", 0, [] {}), Acad::eOk);
+    ASSERT_EQ(commands->addCommand("OTHER", "OTHERCMD", "OTHERCMD", 0, [] {}), Acad::eOk);
+    const int bitmapsWhileLoaded = gfx::liveBitmapCount();
+    module_.reset();
+    EXPECT_FALSE(commands->hasGroup("VORTAL_SS"));
+    EXPECT_TRUE(commands->hasGroup("OTHER"));
+    EXPECT_EQ(gfx::liveBitmapCount(), bitmapsWhileLoaded - 2);  // the check-box pictures are released
+    EXPECT_EQ(acrxEntryPoint(99, nullptr), 0);  // other messages do nothing
 }
 
 TEST_F(Skeleton, TheModulesPicturesAreFoundByNumber) {

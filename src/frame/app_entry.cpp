@@ -1,0 +1,43 @@
+// The host's application messages. Initialising (1): the module becomes unloadable and able to serve
+// several documents, and loads the check-box pictures. Unloading (2): the module's command group leaves
+// the host's command stack, the pictures are released. A missing registry entry is not reported; every
+// message is answered 0, the host's success.
+#include "frame/check_box_pictures.h"
+#include "frame/host.h"
+#include "vtlui/vtlui.h"
+
+namespace {
+constexpr int kInitApplication = 1;
+constexpr int kUnloadApplication = 2;
+constexpr const char* kCommandGroup = "VORTAL_SS";
+
+void initialise(void* appId) {
+    using namespace vtl::host;
+    if (DynamicLinker* linker = DynamicLinker::cast(acrxSysRegistry()->at(kDynamicLinkerKey))) {
+        linker->unlockApplication(appId);
+        linker->registerAppMDIAware(appId);
+    }
+    vtl::ui::loadCheckBoxPictures();
+}
+
+void unload() {
+    using namespace vtl::host;
+    if (CommandStack* commands = CommandStack::cast(acrxSysRegistry()->at(kRegisteredCommandsKey)))
+        commands->removeGroup(kCommandGroup);
+    vtl::ui::releaseCheckBoxPictures();
+}
+}  // namespace
+
+extern "C" int acrxEntryPoint(int message, void* appId) {
+    switch (message) {
+    case kInitApplication:
+        initialise(appId);
+        break;
+    case kUnloadApplication:
+        unload();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
