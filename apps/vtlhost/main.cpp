@@ -1,31 +1,42 @@
-// vtlhost: the demo host. It loads the module as the CAD host does and runs its dialogs.
+// vtlhost: the demo host. It loads the module as the CAD host does (DllMain, application message 1; at
+// exit message 2 and the detach) and runs its dialogs.
 //
-//   vtlhost [sample] [script-file]   opens the sample dialog, answered by the script (or by the built-in
-//                                    one), and prints its window tree and the record handed back
-//   vtlhost render-template N [out]  draws dialog template N of the module with its texts into a PNG
-//                                    (default template-N.png)
-//   --library DIR                    the add-on's library folder (else VTL_LIBDIR, else the bundled one)
+//   vtlhost [--library DIR] <command> [arguments]
+//
+// Commands are listed by `vtlhost help`.
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <vector>
 
+#include "gallery.h"
+#include "host/command_line.h"
 #include "host/loader.h"
 #include "host/main_window.h"
 #include "vtlbase/settings.h"
 #include "vtlui/vtlui.h"
-#include "win/window_tree.h"
-#include "win/pump.h"
-#include "win/render.h"
-#include "win/resources.h"
 #include "win/dialog.h"
 #include "win/keys.h"
+#include "win/render.h"
+#include "win/resources.h"
 #include "win/script.h"
+#include "win/window_tree.h"
 
 namespace {
+using Args = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* what;
+    std::function<int(const Args&)> run;
+};
+
 std::filesystem::path moduleBeside(const char* argv0) {
     std::error_code ec;
     auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -33,8 +44,7 @@ std::filesystem::path moduleBeside(const char* argv0) {
     return self.parent_path() / "libvtlui.so";
 }
 
-// Shows the dialog the way a person would meet it: waits for it, prints what is on screen, types a name,
-// sets the option and presses OK.
+// The sample dialog as a person would meet it: waits for it, types a name, sets the option, presses OK.
 vtl::win::Script builtinSampleScript() {
     using namespace vtl::win;
     Script s("sample");
@@ -48,18 +58,18 @@ vtl::win::Script builtinSampleScript() {
     return s;
 }
 
-int runSample(const std::string& scriptFile) {
+int runSample(const Args& args) {
     vtl::win::Script script = builtinSampleScript();
-    if (!scriptFile.empty()) {
-        std::ifstream in(scriptFile);
+    if (!args.empty()) {
+        std::ifstream in(args[0]);
         if (!in) {
-            std::cerr << "vtlhost: cannot read " << scriptFile << "\n";
+            std::cerr << "vtlhost: cannot read " << args[0] << "\n";
             return 2;
         }
         std::stringstream text;
         text << in.rdbuf();
         try {
-            script = vtl::win::Script::parse(text.str(), scriptFile);
+            script = vtl::win::Script::parse(text.str(), args[0]);
         } catch (const std::exception& e) {
             std::cerr << "vtlhost: " << e.what() << "\n";
             return 2;
@@ -74,10 +84,15 @@ int runSample(const std::string& scriptFile) {
     for (const auto& u : vtl::win::unansweredWaits()) std::cerr << u << "\n";
     return script.errors().empty() ? 0 : 1;
 }
-}  // namespace
 
 // Opens a template as a modeless dialog without behaviour, draws it and writes the picture.
-int renderTemplate(int id, const std::string& out) {
+int renderTemplate(const Args& args) {
+    if (args.empty()) {
+        std::cerr << "vtlhost: render-template needs a template number\n";
+        return 2;
+    }
+    const int id = std::atoi(args[0].c_str());
+    const std::string out = args.size() > 1 ? args[1] : "template-" + std::to_string(id) + ".png";
     if (!vtl::win::findDialogTemplate(id)) {
         std::cerr << "vtlhost: the module has no dialog template " << id << "\n";
         return 1;
@@ -100,27 +115,80 @@ int renderTemplate(int id, const std::string& out) {
     return 0;
 }
 
-int main(int argc, char** rawArgv) {
-    // --library DIR may stand anywhere; the rest are the command and its arguments.
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::string(rawArgv[i]) == "--library" && i + 1 < argc) {
-            gSettings.setLibDir(Vtl_String(rawArgv[++i]));
+// Every dialog of the module with its sample record and the steps that reach each of its states.
+void registerGalleryEntries() {
+    auto& entries = vtlhost::galleryEntries();
+    static VtlSampleData sample;
+    entries.push_back({"sample", "The module's sample dialog: a name and a three-state option, OK and Cancel.", 100,
+                       [] {
+                           sample = VtlSampleData{};
+                           StartDlgSample(sample);
+                       },
+                       {{"initial", nullptr},
+                        {"filled-in", [](vtl::win::Script& s) {
+                             s.type("HE 200 A").click(vtl::win::ctrl(1002)).click(vtl::win::ctrl(1002));
+                         }}}});
+}
+
+int listEntries(const Args&) {
+    for (const auto& e : vtlhost::galleryEntries())
+        std::cout << e.name << " (dialog " << e.templateId << ", " << e.shots.size() << " pictures): " << e.purpose << "\n";
+    return 0;
+}
+
+int gallery(const Args& args) {
+    const std::string folder = args.empty() ? "gallery" : args[0];
+    const int written = vtlhost::writeGallery(folder);
+    if (written < 0) return 1;
+    std::cout << "Wrote " << written << " pictures and " << (std::filesystem::path(folder) / "index.html").string()
+              << "\n";
+    return 0;
+}
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"sample", "sample [script-file]",
+         "opens the sample dialog, answered by the script (or a built-in one); prints its window tree and the record",
+         runSample},
+        {"render-template", "render-template N [out.png]", "draws dialog template N with its texts into a PNG",
+         renderTemplate},
+        {"list", "list", "lists the dialogs of the gallery and what each is for", listEntries},
+        {"gallery", "gallery [folder]", "draws every dialog of the gallery and each of its states, with an index.html",
+         gallery},
+    };
+    return table;
+}
+
+int help() {
+    std::cout << "usage: vtlhost [--library DIR] <command> [arguments]\n\n";
+    for (const auto& c : commands()) std::cout << "  " << c.usage << "\n      " << c.what << "\n";
+    std::cout << "\n--library DIR chooses the add-on's library folder (else VTL_LIBDIR, else the bundled one).\n";
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    Args args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--library" && i + 1 < argc) {
+            gSettings.setLibDir(Vtl_String(argv[++i]));
             continue;
         }
-        args.push_back(rawArgv[i]);
+        args.push_back(a);
     }
-    argc = static_cast<int>(args.size());
-    char** argv = args.data();
-    std::string command = argc > 1 ? argv[1] : "sample";
-    if (command == "--help" || command == "-h") {
-        std::cout << "usage: vtlhost [sample [script-file]] | render-template N [out.png]\n";
-        return 0;
-    }
-    if (command != "sample" && command != "render-template") {
-        std::cerr << "vtlhost: unknown command \"" << command << "\" (try --help)\n";
+    const std::string name = args.empty() ? "sample" : args.front();
+    if (!args.empty()) args.erase(args.begin());
+    if (name == "help" || name == "--help" || name == "-h") return help();
+    const Command* command = nullptr;
+    for (const auto& c : commands())
+        if (name == c.name) command = &c;
+    if (!command) {
+        std::cerr << "vtlhost: unknown command \"" << name << "\" (try vtlhost help)\n";
         return 2;
     }
+
+    vtl::host::setCommandLineEcho(true);
     vtl::host::createMainWindow();
     std::string error;
     auto module = vtl::host::LoadedModule::load(moduleBeside(argv[0]).string(), error);
@@ -128,19 +196,9 @@ int main(int argc, char** rawArgv) {
         std::cerr << "vtlhost: " << error << "\n";
         return 1;
     }
-    std::cout << "Loaded " << module->path() << "\n";
-    std::cout << "Library folder: " << gSettings.libDir().str() << "\n";
-    int rc = 0;
-    if (command == "render-template") {
-        if (argc < 3) {
-            std::cerr << "vtlhost: render-template needs a template number\n";
-            return 2;
-        }
-        const int id = std::atoi(argv[2]);
-        rc = renderTemplate(id, argc > 3 ? argv[3] : "template-" + std::to_string(id) + ".png");
-    } else {
-        rc = runSample(argc > 2 ? argv[2] : "");
-    }
+    std::cout << "Loaded " << module->path() << "\nLibrary folder: " << gSettings.libDir().str() << "\n";
+    registerGalleryEntries();
+    const int rc = command->run(args);
     module.reset();
     return rc;
 }

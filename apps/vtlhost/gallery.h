@@ -1,0 +1,33 @@
+#pragma once
+// The gallery: every dialog the module has, opened as a caller would on sample data, with the script steps
+// that reach each of its states (its tabs), drawn to PNG files with an index.html that says what each
+// dialog is for.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win/script.h"
+
+namespace vtlhost {
+
+struct GalleryShot {
+    std::string name;                                     // "initial", a tab's name, ...
+    std::function<void(vtl::win::Script&)> steps;         // what a person does to get there from the last shot
+};
+
+struct GalleryEntry {
+    std::string name;         // short, used in file names
+    std::string purpose;      // one sentence for a person
+    int templateId = 0;       // the dialog to wait for
+    std::function<void()> open;  // opens the dialog modally, as a caller would
+    std::vector<GalleryShot> shots;
+};
+
+// The entries every dialog registers, in the order registered.
+std::vector<GalleryEntry>& galleryEntries();
+
+// Draws every entry into `folder` (created when missing), printing progress; answers the number of pictures
+// written, or -1 when the folder cannot be used.
+int writeGallery(const std::string& folder);
+
+}  // namespace vtlhost
