@@ -19,6 +19,7 @@
 #include "host/loader.h"
 #include "host/main_window.h"
 #include "vtlbase/settings.h"
+#include "vtlbase/vtl_string_array.h"
 #include "vtlui/vtlui.h"
 #include "win/dialog.h"
 #include "win/keys.h"
@@ -136,6 +137,26 @@ int listEntries(const Args&) {
     return 0;
 }
 
+int images(const Args&) {
+    Vtl_StringArray names;
+    getModuleImages(names);
+    std::cout << "Designed dialogs below " << getDesignerRootFolder().str() << ":\n";
+    for (const auto& n : names) std::cout << "  " << n.str() << "\n";
+    if (names.isEmpty()) std::cout << "  (none)\n";
+    return 0;
+}
+
+int controls(const Args& args) {
+    if (args.empty()) {
+        std::cerr << "vtlhost: controls needs the name of a designed dialog (see vtlhost images)\n";
+        return 2;
+    }
+    Vtl_StringArray names;
+    GetImageDlgCtrlNames(getDesignerRootFolder() + Vtl_String(args[0]) + Vtl_String(".txt"), names);
+    for (const auto& n : names) std::cout << n.str() << "\n";
+    return 0;
+}
+
 int gallery(const Args& args) {
     const std::string folder = args.empty() ? "gallery" : args[0];
     const int written = vtlhost::writeGallery(folder);
@@ -153,6 +174,8 @@ const std::vector<Command>& commands() {
         {"render-template", "render-template N [out.png]", "draws dialog template N with its texts into a PNG",
          renderTemplate},
         {"list", "list", "lists the dialogs of the gallery and what each is for", listEntries},
+        {"images", "images", "lists the designed dialogs of the library folder", images},
+        {"controls", "controls <design>", "lists the control names of a designed dialog", controls},
         {"gallery", "gallery [folder]", "draws every dialog of the gallery and each of its states, with an index.html",
          gallery},
     };

@@ -2,6 +2,8 @@
 // The module's exported functions. Callers link libvtlui.so and call these on the host's UI thread.
 #include <string>
 
+#include "vtlbase/vtl_string.h"
+#include "vtlbase/vtl_string_array.h"
 #include "vtlui/export.h"
 
 // The entry routine the host's loader calls: reason 1 attaches the module, 0 detaches it. Answers 0 when
@@ -22,3 +24,10 @@ struct VtlSampleData {
 // A sample dialog (template 100) that shows the module's linking end to end: it loads from the module's
 // own resources and runs modally on the host's window system. True and `data` updated on OK.
 VTLUI_API bool StartDlgSample(VtlSampleData& data);
+
+// Designed dialogs. The designer root is the library folder + "Dialog Templates\Dialog Design\".
+VTLUI_API Vtl_String getDesignerRootFolder();
+// The names of every design below the root, sub-folders included, as "Sub\Name" (no extension), sorted.
+VTLUI_API void getModuleImages(Vtl_StringArray& names);
+// The contents of the type-2 controls of the design at `path` (empty when it cannot be read).
+VTLUI_API void GetImageDlgCtrlNames(const Vtl_String& path, Vtl_StringArray& names);

@@ -1,0 +1,116 @@
+#pragma once
+// Vtl_DlgDesignerData: a designed dialog (its controls, background picture and file) bound to one host
+// dialog window. Files live below getDesignerRootFolder(): name N is the control file N + ".txt" with the
+// picture N + ".bmp" beside it; N may hold sub-folders ("Sub\Name").
+#include "gfx/handles.h"
+#include "gfx/mask.h"
+#include "vtlbase/vtl_array.h"
+#include "vtlbase/vtl_string.h"
+#include "vtlbase/vtl_string_array.h"
+#include "vtlui/export.h"
+#include "vtlui/vtl_designer_control.h"
+#include "win/types.h"
+
+class CControlRect;
+class CDialog;
+class CRectTracker;
+
+class VTLUI_API Vtl_DlgDesignerData {
+public:
+    // The resource ids handed to controls unless initialize gives another range.
+    static constexpr int kFirstControlId = 33000;
+    static constexpr int kLastControlId = 33099;
+
+    Vtl_DlgDesignerData();
+    // Bound to one window, so never copied: a copy starts empty and assignment changes nothing.
+    Vtl_DlgDesignerData(const Vtl_DlgDesignerData&);
+    Vtl_DlgDesignerData& operator=(const Vtl_DlgDesignerData&);
+    virtual ~Vtl_DlgDesignerData();
+
+    // Binds the object to its dialog with the id range and mode, and in design mode records the ids of the
+    // five property fields. False (nothing changed) for a null dialog.
+    bool initialize(CDialog* dialog, int firstId, int lastId, int typeListId, int contentsLabelId,
+                    int contentsFieldId, int listLabelId, int listFieldId, bool designMode);
+    bool isInitialised() const { return initialised_; }
+    bool isDesignMode() const { return designMode_; }
+
+    // Loads the design at `path` (which must lie below the designer root) and, when asked, its picture.
+    // False, with the object unchanged, for a missing file or a path outside the root.
+    bool readFromFile(const Vtl_String& path, bool withImage);
+    // Writes the design to `path` below the designer root, carrying the picture of the current name to the
+    // new one. False, with nothing written, for a path outside the root or a failed write.
+    bool writeToFile(const Vtl_String& path);
+    // The design's name: its path below the designer root without extension ("Sub\Name").
+    const Vtl_String& getName() const { return name_; }
+
+    // Gives the control the lowest free id of the range (0 when none is free), appends a copy and answers
+    // the id.
+    int append(Vtl_DesignerControl& control);
+    // Loads the picture at `path` at its own size with white as transparent. A missing file or one that
+    // does not load leaves the previous picture and size.
+    void attachBitmap(const Vtl_String& path);
+    bool hasImage() const { return imageWidth_ > 0 && imageHeight_ > 0; }
+    HBITMAP getImage() const { return image_; }
+    const vtl::gfx::Mask& getMask() const { return mask_; }
+
+    int getNrControls() const { return controls_.length(); }
+    const Vtl_DesignerControl* getControl(const int& index) const;
+    Vtl_DesignerControl* getControlWrite(const int& index);
+    Vtl_DesignerControl* getControlFromRes(const int& resourceId);
+    bool findCtrlFromResource(const int& resourceId, int& index) const;
+    void removeControl(const int& index);
+    // The contents of every type-2 control in list order (names cleared first).
+    void getAllCtrlNames(Vtl_StringArray& names) const;
+    bool findEditCtrlWithContents(Vtl_String contents, int& index) const;
+
+    // The picture's size, 0 x 0 before initialize.
+    void getImageSize(int& width, int& height) const;
+    CDialog* getDlgPtr() const;
+
+    // Pixels to fractions of the reference size and back. The reference is the picture's size; in design
+    // mode without a picture it is the dialog's client size. With no reference at all a fraction is 0 and
+    // a pixel value 0, so nothing is ever divided by 0; pixel values are clamped to +-32767.
+    double pixelsToFactor(bool horizontal, double value) const;
+    double factorToPixels(bool horizontal, double value) const;
+
+    double getTopLeftX(const Vtl_DesignerControl& control) const;
+    double getTopLeftY(const Vtl_DesignerControl& control) const;
+    double getBottomRightX(const Vtl_DesignerControl& control) const;
+    double getBottomRightY(const Vtl_DesignerControl& control) const;
+    void setTopLeftX(Vtl_DesignerControl& control, double pixels) const;
+    void setTopLeftY(Vtl_DesignerControl& control, double pixels) const;
+    void setBottomRightX(Vtl_DesignerControl& control, double pixels) const;
+    void setBottomRightY(Vtl_DesignerControl& control, double pixels) const;
+    double getWidth(const Vtl_DesignerControl& control) const;
+    double getHeight(const Vtl_DesignerControl& control) const;
+    // Keeps the left edge and moves the right one.
+    void setWidth(Vtl_DesignerControl& control, double pixels) const;
+    // Keeps the bottom edge and moves the top one.
+    void setHeight(Vtl_DesignerControl& control, double pixels) const;
+
+private:
+    int referenceSize(bool horizontal) const;
+    int freeResourceId() const;
+
+    bool initialised_ = false;
+    bool propUpdateInProgress_ = false;
+    HWND dialog_;
+    HICON flexBtnIcon_;
+    Vtl_Array<CControlRect*> drawnControls_{0, 8};
+    CRectTracker* selectionTracker_ = nullptr;
+    HBITMAP image_;
+    vtl::gfx::Mask mask_;
+    int imageWidth_ = 0;
+    int imageHeight_ = 0;
+    int firstId_ = kFirstControlId;
+    int lastId_ = kLastControlId;
+    bool designMode_ = false;
+    int typeListId_ = 0;
+    int contentsLabelId_ = 0;
+    int contentsFieldId_ = 0;
+    int listLabelId_ = 0;
+    int listFieldId_ = 0;
+    Vtl_String name_;
+    bool flag_ = true;  // kept for the file's owners; not read here
+    Vtl_Array<Vtl_DesignerControl> controls_{0, 8};
+};

@@ -1,0 +1,260 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "designer/designer_files.h"
+#include "frame/vtlbase.h"
+#include "gfx/bitmap.h"
+#include "gfx/icon.h"
+#include "vtlui/vtl_dlg_designer_data.h"
+#include "win/api.h"
+#include "win/dialog.h"
+
+namespace {
+
+namespace files = vtl::base::files;
+
+// No design holds more controls than this; a larger count comes from a corrupt file.
+constexpr int kMaxControls = 10000;
+constexpr double kMaxPixels = 32767.0;
+
+// One more than the highest control index any control key of the file names ("type12" gives 13), or 0.
+// Keys are "name=value" lines with the exact key names the controls write.
+int indexBound(const Vtl_String& path) {
+    static constexpr std::array<std::string_view, 7> kKeys{"type",         "topLeftX", "topLeftY", "bottomRightX",
+                                                           "bottomRightY", "contents", "comboList"};
+    std::vector<std::string> lines;
+    std::string error;
+    if (!files::readLines(path.view(), lines, error)) return 0;
+    int bound = 0;
+    for (const std::string& line : lines) {
+        const std::string_view key = std::string_view(line).substr(0, line.find('='));
+        if (key.size() == line.size()) continue;
+        for (const std::string_view name : kKeys) {
+            if (!key.starts_with(name) || key.size() == name.size()) continue;
+            const std::string_view digits = key.substr(name.size());
+            if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+            if (digits.size() > 9) return kMaxControls;
+            bound = std::max(bound, std::stoi(std::string(digits)) + 1);
+        }
+    }
+    return std::min(bound, kMaxControls);
+}
+
+}  // namespace
+
+Vtl_DlgDesignerData::Vtl_DlgDesignerData() = default;
+
+Vtl_DlgDesignerData::Vtl_DlgDesignerData(const Vtl_DlgDesignerData&) : Vtl_DlgDesignerData() {}
+
+Vtl_DlgDesignerData& Vtl_DlgDesignerData::operator=(const Vtl_DlgDesignerData&) { return *this; }
+
+Vtl_DlgDesignerData::~Vtl_DlgDesignerData() {
+    if (image_) DeleteObject(image_);
+    if (flexBtnIcon_) DestroyIcon(flexBtnIcon_);
+}
+
+bool Vtl_DlgDesignerData::initialize(CDialog* dialog, int firstId, int lastId, int typeListId, int contentsLabelId,
+                                     int contentsFieldId, int listLabelId, int listFieldId, bool designMode) {
+    if (dialog == nullptr) return false;
+    dialog_ = dialog->GetSafeHwnd();
+    firstId_ = firstId;
+    lastId_ = lastId;
+    designMode_ = designMode;
+    if (designMode) {
+        typeListId_ = typeListId;
+        contentsLabelId_ = contentsLabelId;
+        contentsFieldId_ = contentsFieldId;
+        listLabelId_ = listLabelId;
+        listFieldId_ = listFieldId;
+    }
+    initialised_ = true;
+    return true;
+}
+
+bool Vtl_DlgDesignerData::readFromFile(const Vtl_String& requested, bool withImage) {
+    try {
+        Vtl_String name;
+        Vtl_String path;
+        if (!vtl::designer::nameFromPath(requested, name, path)) return false;
+        if (!files::fileExists(path.view())) return false;
+        Vtl_PropertiesList list;
+        if (!list.readFromFile(path)) return false;
+        int count = 0;
+        list.getProperty("nrOfControls", count);
+        // A corrupt count never loops past the controls the file actually describes.
+        count = std::clamp(count, 0, indexBound(path));
+
+        name_ = name;
+        controls_.removeAll();
+        for (int i = 0; i < count; ++i) {
+            Vtl_DesignerControl control;
+            control.getFromPropList(list, i);
+            append(control);
+        }
+        if (withImage) attachBitmap(changeExtension(path, "bmp"));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool Vtl_DlgDesignerData::writeToFile(const Vtl_String& requested) {
+    try {
+        Vtl_String newName;
+        Vtl_String path;
+        if (!vtl::designer::nameFromPath(requested, newName, path)) return false;
+        std::string error;
+        files::createFolder(getPath(path).view(), error);
+
+        // Saving under a new name carries the picture along; under the same name the picture stays as it is.
+        if (!name_.isEmpty() && !newName.equal(name_, false)) {
+            const Vtl_String picture = vtl::designer::designPath(name_, "bmp");
+            if (files::fileExists(picture.view())) files::copyFile(picture.view(), changeExtension(path, "bmp").view(), error);
+        }
+
+        Vtl_PropertiesList list;
+        list.setProperty("nrOfControls", controls_.length());
+        for (int i = 0; i < controls_.length(); ++i) controls_[i].setToPropList(list, i);
+        if (!list.writeToFile(path)) return false;
+        name_ = newName;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+int Vtl_DlgDesignerData::freeResourceId() const {
+    // At most one candidate per control is taken, so this ends within length() + 1 steps.
+    for (long long id = std::max(firstId_, 1); id <= lastId_; ++id) {
+        int index = 0;
+        if (!findCtrlFromResource(static_cast<int>(id), index)) return static_cast<int>(id);
+    }
+    return 0;
+}
+
+int Vtl_DlgDesignerData::append(Vtl_DesignerControl& control) {
+    control.resourceId = freeResourceId();
+    controls_.append(control);
+    return control.resourceId;
+}
+
+void Vtl_DlgDesignerData::attachBitmap(const Vtl_String& path) {
+    if (!files::fileExists(path.view())) return;
+    const HBITMAP bitmap = vtl::gfx::loadBitmapFile(files::resolve(path.view()));
+    if (!bitmap) return;  // a picture that does not load keeps the previous one
+    const auto size = vtl::gfx::bitmapSize(bitmap);
+    const auto pixels = vtl::gfx::bitmapImage(bitmap);
+    if (!size || size->cx <= 0 || size->cy <= 0 || !pixels) {
+        DeleteObject(bitmap);
+        return;
+    }
+    if (image_) DeleteObject(image_);
+    image_ = bitmap;
+    mask_ = vtl::gfx::colourMask(*pixels, vtl::gfx::kTransparentWhite);
+    imageWidth_ = size->cx;
+    imageHeight_ = size->cy;
+}
+
+const Vtl_DesignerControl* Vtl_DlgDesignerData::getControl(const int& index) const {
+    return index >= 0 && index < controls_.length() ? &controls_[index] : nullptr;
+}
+
+Vtl_DesignerControl* Vtl_DlgDesignerData::getControlWrite(const int& index) {
+    return index >= 0 && index < controls_.length() ? &controls_[index] : nullptr;
+}
+
+Vtl_DesignerControl* Vtl_DlgDesignerData::getControlFromRes(const int& resourceId) {
+    int index = 0;
+    return findCtrlFromResource(resourceId, index) ? &controls_[index] : nullptr;
+}
+
+bool Vtl_DlgDesignerData::findCtrlFromResource(const int& resourceId, int& index) const {
+    if (resourceId <= 0) return false;
+    for (int i = 0; i < controls_.length(); ++i) {
+        if (controls_[i].resourceId == resourceId) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Vtl_DlgDesignerData::removeControl(const int& index) {
+    if (index >= 0 && index < controls_.length()) controls_.removeAt(index);
+}
+
+void Vtl_DlgDesignerData::getAllCtrlNames(Vtl_StringArray& names) const {
+    names.removeAll();
+    for (const Vtl_DesignerControl& control : controls_) {
+        if (control.type == 2) names.append(control.contents);
+    }
+}
+
+bool Vtl_DlgDesignerData::findEditCtrlWithContents(Vtl_String contents, int& index) const {
+    for (int i = 0; i < controls_.length(); ++i) {
+        const Vtl_DesignerControl& control = controls_[i];
+        if ((control.type == 2 || control.type == 3) && control.contents == contents) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Vtl_DlgDesignerData::getImageSize(int& width, int& height) const {
+    width = initialised_ ? imageWidth_ : 0;
+    height = initialised_ ? imageHeight_ : 0;
+}
+
+CDialog* Vtl_DlgDesignerData::getDlgPtr() const {
+    return initialised_ ? dynamic_cast<CDialog*>(CWnd::FromHandle(dialog_)) : nullptr;
+}
+
+int Vtl_DlgDesignerData::referenceSize(bool horizontal) const {
+    if (hasImage()) return horizontal ? imageWidth_ : imageHeight_;
+    // The designer without a picture lays controls out on its own client area.
+    RECT client{};
+    if (designMode_ && initialised_ && IsWindow(dialog_) && GetClientRect(dialog_, &client)) {
+        return horizontal ? client.right - client.left : client.bottom - client.top;
+    }
+    return 0;
+}
+
+double Vtl_DlgDesignerData::pixelsToFactor(bool horizontal, double value) const {
+    const int size = referenceSize(horizontal);
+    if (size <= 0) return 0.0;
+    const double factor = value / size;
+    return std::isfinite(factor) ? factor : 0.0;
+}
+
+double Vtl_DlgDesignerData::factorToPixels(bool horizontal, double value) const {
+    const int size = referenceSize(horizontal);
+    const double pixels = value * size;
+    if (size <= 0 || std::isnan(pixels)) return 0.0;
+    return std::clamp(pixels, -kMaxPixels, kMaxPixels);
+}
+
+double Vtl_DlgDesignerData::getTopLeftX(const Vtl_DesignerControl& c) const { return factorToPixels(true, c.topLeftX); }
+double Vtl_DlgDesignerData::getTopLeftY(const Vtl_DesignerControl& c) const { return factorToPixels(false, c.topLeftY); }
+double Vtl_DlgDesignerData::getBottomRightX(const Vtl_DesignerControl& c) const {
+    return factorToPixels(true, c.bottomRightX);
+}
+double Vtl_DlgDesignerData::getBottomRightY(const Vtl_DesignerControl& c) const {
+    return factorToPixels(false, c.bottomRightY);
+}
+void Vtl_DlgDesignerData::setTopLeftX(Vtl_DesignerControl& c, double v) const { c.topLeftX = pixelsToFactor(true, v); }
+void Vtl_DlgDesignerData::setTopLeftY(Vtl_DesignerControl& c, double v) const { c.topLeftY = pixelsToFactor(false, v); }
+void Vtl_DlgDesignerData::setBottomRightX(Vtl_DesignerControl& c, double v) const {
+    c.bottomRightX = pixelsToFactor(true, v);
+}
+void Vtl_DlgDesignerData::setBottomRightY(Vtl_DesignerControl& c, double v) const {
+    c.bottomRightY = pixelsToFactor(false, v);
+}
+double Vtl_DlgDesignerData::getWidth(const Vtl_DesignerControl& c) const { return getBottomRightX(c) - getTopLeftX(c); }
+double Vtl_DlgDesignerData::getHeight(const Vtl_DesignerControl& c) const { return getBottomRightY(c) - getTopLeftY(c); }
+void Vtl_DlgDesignerData::setWidth(Vtl_DesignerControl& c, double w) const { setBottomRightX(c, getTopLeftX(c) + w); }
+void Vtl_DlgDesignerData::setHeight(Vtl_DesignerControl& c, double h) const { setTopLeftY(c, getBottomRightY(c) - h); }

@@ -1,0 +1,94 @@
+#include "designer/designer_files.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vtlui/vtl_dlg_designer_data.h"
+#include "vtlui/vtlui.h"
+
+namespace vtl::designer {
+namespace {
+
+namespace files = vtl::base::files;
+
+// The components of an absolute module path after "." and ".." are applied; nothing for a relative path,
+// an unmapped drive or a ".." above the top.
+std::optional<std::vector<std::string>> components(const Vtl_String& modulePath) {
+    const std::string native = files::nativePath(modulePath.view());
+    if (native.empty() || native.front() != '/') return std::nullopt;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= native.size()) {
+        std::size_t end = native.find('/', start);
+        if (end == std::string::npos) end = native.size();
+        const std::string part = native.substr(start, end - start);
+        if (part == "..") {
+            if (parts.empty()) return std::nullopt;
+            parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+}  // namespace
+
+bool nameFromPath(const Vtl_String& path, Vtl_String& name) {
+    Vtl_String normalised;
+    return nameFromPath(path, name, normalised);
+}
+
+bool nameFromPath(const Vtl_String& path, Vtl_String& name, Vtl_String& normalised) {
+    const auto root = components(getDesignerRootFolder());
+    const auto parts = components(path);
+    if (!root || !parts || parts->size() <= root->size()) return false;
+    for (std::size_t k = 0; k < root->size(); ++k) {
+        if (!files::sameNameIgnoringCase((*root)[k], (*parts)[k])) return false;
+    }
+    Vtl_String rest;
+    for (std::size_t k = root->size(); k < parts->size(); ++k) {
+        if (k > root->size()) rest += '\\';
+        rest += Vtl_String((*parts)[k]);
+    }
+    name = removeExtension(rest);
+    normalised = getDesignerRootFolder() + rest;
+    return true;
+}
+
+Vtl_String designPath(const Vtl_String& name, const char* extension) {
+    return getDesignerRootFolder() + name + "." + extension;
+}
+
+}  // namespace vtl::designer
+
+Vtl_String getDesignerRootFolder() {
+    return ensureEndBSlash(gSettings.libDir()) + "Dialog Templates\\Dialog Design\\";
+}
+
+void getModuleImages(Vtl_StringArray& names) {
+    try {
+        Vtl_StringArray files;
+        ObjectExportFindFilesRecursive(getDesignerRootFolder(), "*.txt", files);
+        Vtl_StringArray found;
+        for (const Vtl_String& file : files) {
+            Vtl_String name;
+            if (vtl::designer::nameFromPath(file, name)) found.append(name);
+        }
+        names = found;
+    } catch (...) {
+        names.removeAll();  // nothing thrown inside the module leaves an exported call
+    }
+}
+
+void GetImageDlgCtrlNames(const Vtl_String& path, Vtl_StringArray& names) {
+    try {
+        names.removeAll();
+        Vtl_DlgDesignerData design;
+        if (design.readFromFile(path, false)) design.getAllCtrlNames(names);
+    } catch (...) {
+        names.removeAll();
+    }
+}
