@@ -1,6 +1,7 @@
 #include "vtlbase/files/text_codec.h"
 
 #include "code_page.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -19,23 +20,7 @@ std::optional<unsigned char> unicodeToCp1252(char32_t cp) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+void appendUtf8(std::string& out, char32_t cp) { utf8::append(out, cp); }
 
 // The length of a valid UTF-8 sequence at `i`, or 0.
 std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t& cp) {
