@@ -1,6 +1,7 @@
 #include "utf8.h"
 
 #include "code_page.h"
+#include "gfx/utf8.h"
 
 namespace vtl::base::utf8 {
 namespace {
@@ -47,24 +48,7 @@ std::string normalise(std::string_view bytes) {
     return out;
 }
 
-void append(std::string& out, char32_t c) {
-    if (c > 0x10FFFF || between(c, 0xD800, 0xDFFF)) c = 0xFFFD;
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
+void append(std::string& out, char32_t c) { gfx::appendUtf8(out, c); }
 
 char32_t next(std::string_view text, std::size_t& i) {
     const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(text[k])); };

@@ -11,7 +11,7 @@ namespace vtl::win::detail {
 
 inline std::u32string toU32(std::string_view s) { return gfx::decodeUtf8(s); }
 inline std::string toUtf8(std::u32string_view s) { return gfx::encodeUtf8(s); }
-inline void appendUtf8(std::string& out, char32_t cp) { out += gfx::encodeUtf8(std::u32string_view(&cp, 1)); }
+inline void appendUtf8(std::string& out, char32_t cp) { gfx::appendUtf8(out, cp); }
 
 inline int codePointCount(std::string_view s) {
     int n = 0;

@@ -10,5 +10,7 @@ namespace vtl::gfx {
 
 VTLGFX_API std::u32string decodeUtf8(std::string_view utf8);
 VTLGFX_API std::string encodeUtf8(std::u32string_view text);
+// Appends one code point; one that is no character (a surrogate, beyond U+10FFFF) appends U+FFFD.
+VTLGFX_API void appendUtf8(std::string& out, char32_t c);
 
 }  // namespace vtl::gfx
