@@ -143,6 +143,25 @@ TEST(GridContent, NumberCellsParseAndFormatWithoutTheLocale) {
     if (german) std::setlocale(LC_NUMERIC, "C");
 }
 
+TEST(GridContent, FixedDecimalsRoundTheWrittenNumberHalfAwayFromZero) {
+    // 42.125 and 9.995 have no exact binary form; what shows must be what rounding the typed digits gives.
+    Sized s(1, 1);
+    NumberType number;
+    number.decimals = 2;
+    s.setCellType({1, 1, 1, 1}, number);
+    const std::pair<const char*, const char*> cases[] = {
+        {"42.125", "42.13"}, {"-42.125", "-42.13"}, {"9.995", "10.00"}, {"-0.005", "-0.01"},
+        {"0.004", "0.00"},   {"-0.004", "0.00"},    {"1e20", "100000000000000000000.00"}, {"7", "7.00"}};
+    for (const auto& [written, shown] : cases) {
+        s.setText({1, 1}, written);
+        EXPECT_EQ(s.text({1, 1}), shown) << written;
+    }
+    number.decimals = 0;
+    s.setCellType({1, 1, 1, 1}, number);
+    s.setText({1, 1}, "2.5");
+    EXPECT_EQ(s.text({1, 1}), "3");
+}
+
 TEST(GridContent, ButtonShowsItsCaptionAndKeepsData) {
     Sized s(1, 1);
     s.setCellType({1, 1, 1, 1}, ButtonType{0, "Edit...", {}});

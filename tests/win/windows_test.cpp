@@ -91,6 +91,39 @@ TEST_F(Hosted, HidingOrDisablingTheFocusedControlMovesTheFocusAway) {
     EXPECT_FALSE(dlg.GetDlgItem(1004)->IsWindowVisible());  // visible only with every ancestor
 }
 
+// A class made from the edit class under another name behaves as an edit, with its own procedure first.
+int gUpperCased = 0;
+WNDPROC gBaseEditProc = nullptr;
+LRESULT UpperEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CHAR && wParam >= 'a' && wParam <= 'z') {
+        ++gUpperCased;
+        wParam -= 'a' - 'A';
+    }
+    return CallWindowProc(gBaseEditProc, h, msg, wParam, lParam);
+}
+
+TEST_F(Hosted, ASuperclassOfTheEditClassEditsUnderItsOwnName) {
+    WNDCLASS wc;
+    EXPECT_FALSE(GetClassInfo(nullptr, "NoSuchClass", &wc));
+    ASSERT_TRUE(GetClassInfo(nullptr, "edit", &wc));  // names compare without case
+    EXPECT_STREQ(wc.lpszClassName, "EDIT");
+    gBaseEditProc = wc.lpfnWndProc;
+    wc.lpfnWndProc = UpperEditProc;
+    wc.lpszClassName = "UpperEdit";
+    ASSERT_TRUE(RegisterClass(wc));
+    const HWND h = CreateWindowEx(0, "UpperEdit", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 150, 100, 22, dlg.m_hWnd, 1099);
+    ::SetFocus(h);
+    for (char32_t c : std::u32string(U"m20x")) deliverInput(InputEvent::character(c));
+    EXPECT_EQ(GetWindowText(h), "M20X");
+    EXPECT_EQ(gUpperCased, 2);
+    EXPECT_EQ(GetClassName(h), "UpperEdit");
+    DWORD a = 0, b = 0;
+    SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(a * 10 + b, 44u);
+    DestroyWindow(h);
+    EXPECT_TRUE(UnregisterClass("UpperEdit", nullptr));
+}
+
 TEST_F(Hosted, EditKeysMoveAndExtendTheSelectionInCodePoints) {
     auto* edit = static_cast<CEdit*>(dlg.GetDlgItem(1001));
     edit->SetWindowText("größe");

@@ -152,6 +152,19 @@ BOOL RegisterClass(const WNDCLASS& wc) {
     return TRUE;
 }
 
+BOOL GetClassInfo(HINSTANCE, const char* className, WNDCLASS* out) {
+    if (!className || !out) return FALSE;
+    const WindowClass* cls = WindowSystem::get().findClass(className);
+    if (!cls) return FALSE;
+    out->style = cls->style;
+    out->lpfnWndProc = cls->proc;
+    out->cbClsExtra = 0;
+    out->cbWndExtra = cls->wndExtraBytes;
+    out->hInstance = cls->instance;
+    out->lpszClassName = cls->name.c_str();
+    return TRUE;
+}
+
 BOOL UnregisterClass(const char* className, HINSTANCE) {
     if (!className) return FALSE;
     auto& ws = WindowSystem::get();

@@ -110,6 +110,15 @@ private:
             p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
             return true;
         }
+        case Target::Kind::Located: {
+            const auto found = t.locate ? t.locate() : std::nullopt;
+            if (!found) {
+                error = "cannot find " + t.text;
+                return false;
+            }
+            p = *found;
+            return true;
+        }
         case Target::Kind::Control: {
             const HWND h = findControlInActiveWindow(t.id);
             if (!h) {
@@ -250,6 +259,8 @@ std::string Target::describe() const {
         return "focus";
     case Kind::MenuItem:
         return "menu \"" + text + "\"";
+    case Kind::Located:
+        return text;
     }
     return {};
 }

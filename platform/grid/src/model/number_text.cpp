@@ -41,13 +41,37 @@ std::string formatShortest(double value) {
 }
 
 std::string formatFixed(double value, int decimals) {
+    const int places = decimals < 0 ? 0 : (decimals > 15 ? 15 : decimals);
+    // Rounded from the shortest decimal form, half away from zero, as on paper: 42.125 shows as 42.13
+    // (the binary value's own digits would round it to 42.12).
     std::array<char, 400> buf{};
-    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed,
-                                   decimals < 0 ? 0 : (decimals > 15 ? 15 : decimals));
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed);
     if (ec != std::errc()) return formatShortest(value);
-    std::string out(buf.data(), end);
+    std::string digits(buf.data(), end);
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (negative) digits.erase(0, 1);
+    const std::size_t dot = digits.find('.');
+    std::string whole = digits.substr(0, dot);
+    std::string fraction = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+    const bool roundUp = fraction.size() > static_cast<std::size_t>(places) && fraction[static_cast<std::size_t>(places)] >= '5';
+    fraction.resize(static_cast<std::size_t>(places), '0');
+    std::string kept = whole + fraction;
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0; --i) {
+            if (kept[static_cast<std::size_t>(i)] == '9') {
+                kept[static_cast<std::size_t>(i)] = '0';
+            } else {
+                ++kept[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) kept.insert(kept.begin(), '1');
+    }
+    std::string out = kept.substr(0, kept.size() - static_cast<std::size_t>(places));
+    if (places > 0) out += "." + kept.substr(kept.size() - static_cast<std::size_t>(places));
     // A value that rounds to zero prints without a sign.
-    if (out.front() == '-' && out.find_first_not_of("-0.") == std::string::npos) out.erase(0, 1);
+    if (negative && out.find_first_not_of("0.") != std::string::npos) out.insert(out.begin(), '-');
     return out;
 }
 

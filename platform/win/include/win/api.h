@@ -24,6 +24,9 @@ struct WNDCLASS {
 // Classes and windows.
 VTLWIN_API BOOL RegisterClass(const WNDCLASS& wc);
 VTLWIN_API BOOL UnregisterClass(const char* className, HINSTANCE instance);
+// A registered class's description (built-in classes included), for superclassing: the copy's name points
+// into the registry and stays valid while the class is registered.
+VTLWIN_API BOOL GetClassInfo(HINSTANCE instance, const char* className, WNDCLASS* out);
 VTLWIN_API HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x,
                                int y, int width, int height, HWND parent, int id, HINSTANCE instance = nullptr,
                                void* param = nullptr);

@@ -31,18 +31,25 @@ namespace vtl::win {
 
 // What a step acts on.
 struct Target {
-    enum class Kind { Control, Point, Focus, MenuItem };
+    enum class Kind { Control, Point, Focus, MenuItem, Located };
     Kind kind = Kind::Control;
     int id = 0;
     POINT point;
-    std::string text;  // a menu item's text
+    std::string text;  // a menu item's text; what a located target is
+    // Finds the screen point when the step is taken (a place inside a control that exists only then);
+    // nothing means the place cannot be found.
+    std::function<std::optional<POINT>()> locate;
     VTLWIN_API std::string describe() const;
 };
-inline Target ctrl(int id) { return {Target::Kind::Control, id, {}, {}}; }
-inline Target point(int x, int y) { return {Target::Kind::Point, 0, {x, y}, {}}; }
-inline Target focused() { return {Target::Kind::Focus, 0, {}, {}}; }
+inline Target ctrl(int id) { return {Target::Kind::Control, id, {}, {}, {}}; }
+inline Target point(int x, int y) { return {Target::Kind::Point, 0, {x, y}, {}, {}}; }
+inline Target focused() { return {Target::Kind::Focus, 0, {}, {}, {}}; }
 // An item of the open pop-up menu, by its text ('&' ignored), the innermost menu first.
-inline Target menuItem(std::string text) { return {Target::Kind::MenuItem, 0, {}, std::move(text)}; }
+inline Target menuItem(std::string text) { return {Target::Kind::MenuItem, 0, {}, std::move(text), {}}; }
+// A point found when the step is taken; `what` names it in reports.
+inline Target located(std::string what, std::function<std::optional<POINT>()> locate) {
+    return {Target::Kind::Located, 0, {}, std::move(what), std::move(locate)};
+}
 
 // What a wait step waits for.
 struct Condition {
