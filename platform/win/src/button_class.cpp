@@ -105,6 +105,18 @@ bool ButtonState::paint(const Window& w, PaintContext& pc) const {
         return false;
     };
     l.fillRect(r, sys(COLOR_BTNFACE));
+    if (t == BS_OWNERDRAW) {
+        // The parent (or the button's own object, through reflection) draws the face; unanswered, the
+        // button shows a plain raised face.
+        UINT state = 0;
+        if (pushed) state |= ODS_SELECTED;
+        if (!pc.enabled) state |= ODS_DISABLED;
+        if (focused) state |= ODS_FOCUS;
+        const HWND self = w.handle;
+        auto& list = l;
+        if (!ownerDrawItem(list, self, self, ODT_BUTTON, 0, state, r, 0, pc.font)) raisedEdge(list, r, pushed);
+        return true;  // `w` may be gone once the parent has drawn
+    }
     if (t == BS_GROUPBOX) {
         const int h = gfx::fontMetrics(pc.font).height;
         etchedFrame(l, {0, h / 2, cs.cx, cs.cy});

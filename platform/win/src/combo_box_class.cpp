@@ -51,6 +51,7 @@ ComboState& stateOf(Window& w) {
 }
 
 bool hasEdit(const Window& w) { return (w.style & 3) == CBS_DROPDOWN; }
+bool ownerDrawn(const Window& w) { return !hasEdit(w) && (w.style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)); }
 
 bool ComboState::paint(const Window& w, PaintContext& pc) const {
     auto& l = pc.list;
@@ -64,6 +65,15 @@ bool ComboState::paint(const Window& w, PaintContext& pc) const {
     if (!edit) {
         // A drop-down list shows its selection, highlighted while it has the focus.
         const RECT field{3, 3, button.left - 1, cs.cy - 3};
+        if (ownerDrawn(w)) {
+            // The owner draws the selected item into the field.
+            UINT state = ODS_COMBOBOXEDIT;
+            if (pc.focused) state |= ODS_SELECTED | ODS_FOCUS;
+            if (!pc.enabled) state |= ODS_DISABLED;
+            const DWORD_PTR data = items.valid(selected) ? static_cast<DWORD_PTR>(items.at(selected).data) : 0;
+            ownerDrawItem(l, w.handle, w.handle, ODT_COMBOBOX, selected, state, field, data, pc.font);
+            return true;  // `w` may be gone once the owner has drawn
+        }
         if (pc.focused) l.fillRect(field, sys(COLOR_HIGHLIGHT));
         const COLORREF ink = !pc.enabled ? sys(COLOR_GRAYTEXT) : pc.focused ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_WINDOWTEXT);
         label(l, {field.left + 1, field.top, field.right, field.bottom}, w.text, pc.font, ink,
@@ -79,6 +89,29 @@ bool ComboListState::paint(const Window& lw, PaintContext& pc) const {
     auto& l = pc.list;
     const SIZE cs = WindowSystem::get().clientSize(lw);
     l.fillRect({0, 0, cs.cx, cs.cy}, sys(COLOR_WINDOW));
+    if (ownerDrawn(*c)) {
+        // The owner draws each visible item; the rows are taken first, as drawing may change the items.
+        struct Row {
+            int index;
+            RECT rc;
+            DWORD_PTR data;
+            UINT state;
+        };
+        std::vector<Row> rows;
+        for (int i = s.listTop; i < s.items.count(); ++i) {
+            const int y = (i - s.listTop) * kItemHeight;
+            if (y >= cs.cy) break;
+            rows.push_back({i, {0, y, cs.cx, y + kItemHeight}, static_cast<DWORD_PTR>(s.items.at(i).data),
+                            i == s.hot ? ODS_SELECTED : 0u});
+        }
+        const HWND comboHandle = combo, self = lw.handle;
+        const HFONT font = c->font;
+        for (const Row& r : rows) {
+            if (!WindowSystem::get().find(comboHandle)) break;
+            ownerDrawItem(l, comboHandle, self, ODT_COMBOBOX, r.index, r.state, r.rc, r.data, font);
+        }
+        return true;
+    }
     for (int i = s.listTop; i < s.items.count(); ++i) {
         const int y = (i - s.listTop) * kItemHeight;
         if (y >= cs.cy) break;

@@ -27,6 +27,12 @@ HBITMAP CButton::SetBitmap(HBITMAP bitmap) {
 }
 HBITMAP CButton::GetBitmap() const { return HBITMAP(static_cast<int>(SendMessage(BM_GETIMAGE, 0))); }
 void CButton::Click() { SendMessage(BM_CLICK); }
+void CButton::DrawItem(DRAWITEMSTRUCT*) {}
+BOOL CButton::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT*) {
+    if (msg != WM_DRAWITEM) return FALSE;
+    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+}
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, "EDIT", "", style | WS_CHILD, rect, parent, id);
@@ -136,6 +142,12 @@ void CComboBox::GetDroppedControlRect(RECT* rect) const {
     SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(rect));
 }
 BOOL CComboBox::LimitText(int max) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(max))); }
+void CComboBox::DrawItem(DRAWITEMSTRUCT*) {}
+BOOL CComboBox::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT*) {
+    if (msg != WM_DRAWITEM) return FALSE;
+    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+}
 DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
 BOOL CComboBox::SetEditSel(int start, int end) {
     return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end))));

@@ -231,6 +231,8 @@ LRESULT CWnd::Default() {
     return DefWindowProc(currentMsg_->message, currentMsg_->wParam, currentMsg_->lParam);
 }
 
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+
 BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
     const CPoint mousePoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -239,6 +241,15 @@ BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
         return OnCommand(wParam, lParam);
     case WM_NOTIFY:
         return OnNotify(wParam, lParam, result);
+    case WM_DRAWITEM: {
+        // Reflected to the control's own object, which draws itself.
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        CWnd* control = item ? FromHandlePermanent(item->hwndItem) : nullptr;
+        if (!control) return FALSE;
+        if (!control->OnChildNotify(msg, wParam, lParam, result)) return FALSE;
+        *result = TRUE;
+        return TRUE;
+    }
     case WM_CREATE:
         *result = OnCreate(reinterpret_cast<CREATESTRUCT*>(lParam));
         return TRUE;

@@ -1,5 +1,9 @@
 #include "look.h"
 
+#include "gdi_state.h"
+#include "window_system.h"
+#include "win/api.h"
+
 namespace vtl::win::detail {
 
 COLORREF sys(int index) { return GetSysColor(index); }
@@ -64,5 +68,25 @@ void arrow(gfx::DisplayList& l, const RECT& r, bool down, COLORREF colour) {
 }
 
 void focusRect(gfx::DisplayList& l, const RECT& r) { l.frameRect(r, RGB(0, 0, 0), 1, gfx::PenStyle::Dot); }
+
+bool ownerDrawItem(gfx::DisplayList& l, HWND control, HWND drawIn, UINT ctlType, int itemId, UINT state,
+                   const RECT& rc, DWORD_PTR data, HFONT font) {
+    const HWND parent = GetParent(control);
+    if (!parent) return false;
+    const HDC dc = createRecordingDc(l, drawIn);
+    if (DeviceContext* d = dcOf(dc)) d->state.font = font;
+    DRAWITEMSTRUCT item;
+    item.CtlType = ctlType;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID(control));
+    item.itemID = static_cast<UINT>(itemId);
+    item.itemState = state;
+    item.hwndItem = control;
+    item.hDC = dc;
+    item.rcItem = rc;
+    item.itemData = data;
+    const LRESULT drawn = SendMessage(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    deleteDc(dc);
+    return drawn != 0;
+}
 
 }  // namespace vtl::win::detail

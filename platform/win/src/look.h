@@ -30,5 +30,9 @@ void engravedLabel(gfx::DisplayList& l, const RECT& r, std::string_view text, HF
 void checkMark(gfx::DisplayList& l, const RECT& box, COLORREF colour);
 void arrow(gfx::DisplayList& l, const RECT& r, bool down, COLORREF colour);
 void focusRect(gfx::DisplayList& l, const RECT& r);
+// Owner drawing: sends WM_DRAWITEM about `control` to its parent, with a device context that records into
+// `l` (the paint pass of `drawIn`, the control or its dropped list) in `font`. True when someone drew.
+bool ownerDrawItem(gfx::DisplayList& l, HWND control, HWND drawIn, UINT ctlType, int itemId, UINT state,
+                   const RECT& rc, DWORD_PTR data, HFONT font);
 
 }  // namespace vtl::win::detail

@@ -17,4 +17,9 @@ public:
     HBITMAP GetBitmap() const;
     // Acts as if a person clicked the button.
     void Click();
+    // Draws the face of an owner-drawn button (BS_OWNERDRAW); the base draws nothing.
+    virtual void DrawItem(DRAWITEMSTRUCT* item);
+
+protected:
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

@@ -29,4 +29,10 @@ public:
     BOOL LimitText(int max);
     DWORD GetEditSel() const;
     BOOL SetEditSel(int start, int end);
+    // Draws one item of an owner-drawn combo box (CBS_OWNERDRAWFIXED): the field shows the selected item
+    // (ODS_COMBOBOXEDIT), the dropped list each item; the base draws nothing.
+    virtual void DrawItem(DRAWITEMSTRUCT* item);
+
+protected:
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

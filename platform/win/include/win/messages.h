@@ -25,6 +25,7 @@ constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_NEXTDLGCTL = 0x0028;
+constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
@@ -171,6 +172,35 @@ struct MINMAXINFO {
     POINT ptMaxPosition;
     POINT ptMinTrackSize;
     POINT ptMaxTrackSize;
+};
+
+// Owner drawing: a control with BS_OWNERDRAW (button) or CBS_OWNERDRAWFIXED (combo box) draws nothing
+// of its face itself; it sends WM_DRAWITEM to its parent (wParam: control id, lParam: DRAWITEMSTRUCT*)
+// for the face, and a combo box once per item of its field and of its dropped list. A CWnd parent hands
+// the message back to the control's object (CButton::DrawItem, CComboBox::DrawItem).
+constexpr UINT ODT_COMBOBOX = 3;
+constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODA_DRAWENTIRE = 0x1;
+constexpr UINT ODS_SELECTED = 0x1;
+constexpr UINT ODS_GRAYED = 0x2;
+constexpr UINT ODS_DISABLED = 0x4;
+constexpr UINT ODS_CHECKED = 0x8;
+constexpr UINT ODS_FOCUS = 0x10;
+constexpr UINT ODS_DEFAULT = 0x20;
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
+
+using HDC = vtl::gfx::Handle<struct DcTag>;  // as in win/gdi.h
+
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;  // the item (combo boxes; -1 as UINT for an empty field), 0 for buttons
+    UINT itemAction = ODA_DRAWENTIRE;
+    UINT itemState = 0;
+    HWND hwndItem;    // the control
+    HDC hDC;          // draws into the window being painted (the control, or its dropped list)
+    RECT rcItem;
+    DWORD_PTR itemData = 0;
 };
 
 struct CREATESTRUCT {

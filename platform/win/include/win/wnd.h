@@ -132,6 +132,9 @@ protected:
     virtual BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // A message a child control sent to this window about itself (WM_DRAWITEM), handed back to the child's
+    // object; TRUE when the child handled it.
+    virtual BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     virtual int OnCreate(CREATESTRUCT* cs);
     virtual void OnDestroy();
