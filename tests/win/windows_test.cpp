@@ -91,6 +91,37 @@ TEST_F(Hosted, HidingOrDisablingTheFocusedControlMovesTheFocusAway) {
     EXPECT_FALSE(dlg.GetDlgItem(1004)->IsWindowVisible());  // visible only with every ancestor
 }
 
+// A control's object hears its own WM_COMMAND notification before the dialog does, and may keep it.
+class ClaimingButton : public CButton {
+public:
+    std::vector<std::string>* log = nullptr;
+    bool claim = false;
+
+protected:
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        if (msg == WM_COMMAND) {
+            log->push_back("button " + std::to_string(HIWORD(wParam)));
+            return claim ? TRUE : FALSE;
+        }
+        return CButton::OnChildNotify(msg, wParam, lParam, result);
+    }
+};
+
+TEST_F(Hosted, ControlNotificationsReachTheControlsObjectFirst) {
+    std::vector<std::string> log;
+    ClaimingButton button;
+    button.log = &log;
+    ASSERT_TRUE(button.SubclassDlgItem(1003, &dlg));
+    dlg.notifications.clear();
+    button.SendMessage(BM_CLICK);
+    ASSERT_EQ(dlg.countOf(1003, BN_CLICKED), 1);
+    button.claim = true;
+    button.SendMessage(BM_CLICK);
+    EXPECT_EQ(dlg.countOf(1003, BN_CLICKED), 1);  // kept by the button
+    EXPECT_EQ(log, (std::vector<std::string>{"button 0", "button 0"}));
+    button.UnsubclassWindow();
+}
+
 // A class made from the edit class under another name behaves as an edit, with its own procedure first.
 int gUpperCased = 0;
 WNDPROC gBaseEditProc = nullptr;

@@ -237,8 +237,15 @@ BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
     const CPoint mousePoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     switch (msg) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+        // A control's notification is offered to the control's own object first; it may take it (TRUE)
+        // or act and let the parent handle it too (FALSE).
+        if (lParam) {
+            CWnd* control = FromHandlePermanent(ParamToHandle(lParam));
+            if (control && control != this && control->OnChildNotify(msg, wParam, lParam, result)) return TRUE;
+        }
         return OnCommand(wParam, lParam);
+    }
     case WM_NOTIFY:
         return OnNotify(wParam, lParam, result);
     case WM_DRAWITEM: {
