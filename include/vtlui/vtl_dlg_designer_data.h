@@ -2,7 +2,11 @@
 // Vtl_DlgDesignerData: a designed dialog (its controls, background picture and file) bound to one host
 // dialog window. Files live below getDesignerRootFolder(): name N is the control file N + ".txt" with the
 // picture N + ".bmp" beside it; N may hold sub-folders ("Sub\Name").
+#include <memory>
+#include <vector>
+
 #include "gfx/handles.h"
+#include "host/ac_array.h"
 #include "gfx/mask.h"
 #include "vtlbase/vtl_array.h"
 #include "vtlbase/vtl_string.h"
@@ -12,8 +16,18 @@
 #include "win/types.h"
 
 class CControlRect;
+class CDC;
 class CDialog;
 class CRectTracker;
+class CWnd;
+
+// What handleTabKey tells the host dialog.
+enum Vtl_TabMsgHandle {
+    Vtl_TabHandled = 0,       // the focus moved within the designed dialog
+    Vtl_TabNotHandled = 1,    // the dialog treats the key
+    Vtl_TabAfterLast = 2,     // Tab on the last control: move on past the designed dialog
+    Vtl_TabBeforeFirst = 3,   // Shift+Tab on the first control: move back before it
+};
 
 class VTLUI_API Vtl_DlgDesignerData {
 public:
@@ -88,6 +102,62 @@ public:
     // Keeps the bottom edge and moves the top one.
     void setHeight(Vtl_DesignerControl& control, double pixels) const;
 
+    // ---- run time: windows, background, values ----
+    // Assigns the tab order (run time), removes the drawn windows and draws every control in list order.
+    void redrawAllControls();
+    // Destroys every drawn window.
+    void removeAllDrawnCtrls();
+    // Creates the child window of one control over the picture. False before initialize, when the dialog
+    // is gone, and at run time when the design has no picture (its controls would have no size).
+    bool drawControl(Vtl_DesignerControl& control);
+    int getNrDrawnControls() const { return static_cast<int>(drawnControls_.size()); }
+    // Paints the background picture (white transparent) at the client origin; in design mode over the
+    // button face. Always 0.
+    int OnEraseBkgnd(CDC* dc);
+
+    bool getCtrlValue(const int& resourceId, Vtl_String& value);
+    bool setCtrlValue(const int& resourceId, const Vtl_String& value);
+    bool setCtrlReadOnly(const int& resourceId, const bool& readOnly);
+
+    bool isADynControl(const int& resourceId) const;
+    bool getDynControlType(const int& resourceId, Vtl_ControlType& type) const;
+    bool isTypeBoltCount(const int& resourceId) const;
+    bool getFocusedDynControl(int& resourceId) const;
+
+    // ---- flexible buttons (type 30) ----
+    void getFlexBtnsGroups(Vtl_StringArray& groups) const;
+    bool getFlexBtnsInGroup(const Vtl_String& group, AcArray<int>& all, AcArray<int>& marked) const;
+    bool findFlexButton(const Vtl_String& group, const Vtl_String& name, int& index) const;
+    bool getAllFlexVarsOfGroup(const Vtl_String& group, Vtl_StringArray& names) const;
+    bool getFlexBtnGroupName(const int& resourceId, Vtl_String& group, Vtl_String& name) const;
+    // Set: a status of 2 counts as 0 (the caller's variable changes too), then the check state is set.
+    bool getSetFlexBtnStatus(const bool& set, const int& index, int& status);
+    bool getFlexBtnStatus(const int& index, int& status);
+    bool setFlexBtnStatus(const Vtl_String& group, const Vtl_String& name, const int& status);
+    bool hideAllFlexBtns(const Vtl_String& group);
+
+    // ---- tab order and focus ----
+    // Tab orders 1, 2, ... row by row in reading order over the enabled controls that are not types 0, 1.
+    void sortAllControls();
+    // first: the control with tab order 1; else the one with the highest. False when none is editable.
+    bool setFocusToCtrl(bool first);
+    bool handleTabKey(const int& key, Vtl_TabMsgHandle& result);
+
+protected:
+    bool getCheckValue(Vtl_DesignerControl& control, Vtl_String& value);
+    bool setCheckValue(Vtl_DesignerControl& control, const Vtl_String& value);
+    bool getSetCheckValue(bool set, Vtl_DesignerControl& control, Vtl_String& value);
+    bool getComboValue(Vtl_DesignerControl& control, Vtl_String& value);
+    bool setComboValue(Vtl_DesignerControl& control, const Vtl_String& value);
+    bool getSetComboValue(bool set, Vtl_DesignerControl& control, Vtl_String& value);
+    bool FillDesCombo(CDialog* dialog, Vtl_DesignerControl& control);
+    bool setBtnIcon(Vtl_DesignerControl* control, int unused);
+    bool findDrawnCtrlFromResource(const int& resourceId, int& index, CControlRect*& drawn) const;
+    bool getCtrlPtr(const int& index, CWnd*& window) const;
+    bool findCtrlWithTabOrder(const int& order, int& index) const;
+    bool containsEditableCtrls() const;
+    bool setFocusToCtrl(const int& index);
+
 private:
     int referenceSize(bool horizontal) const;
     int freeResourceId() const;
@@ -96,7 +166,7 @@ private:
     bool propUpdateInProgress_ = false;
     HWND dialog_;
     HICON flexBtnIcon_;
-    Vtl_Array<CControlRect*> drawnControls_{0, 8};
+    std::vector<std::unique_ptr<CControlRect>> drawnControls_;
     CRectTracker* selectionTracker_ = nullptr;
     HBITMAP image_;
     vtl::gfx::Mask mask_;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "designer/control_rect.h"
 #include "designer/designer_files.h"
 #include "frame/vtlbase.h"
 #include "gfx/bitmap.h"
@@ -114,6 +115,23 @@ bool Vtl_DlgDesignerData::writeToFile(const Vtl_String& requested) {
         if (!name_.isEmpty() && !newName.equal(name_, false)) {
             const Vtl_String picture = vtl::designer::designPath(name_, "bmp");
             if (files::fileExists(picture.view())) files::copyFile(picture.view(), changeExtension(path, "bmp").view(), error);
+        }
+
+        // When every control is drawn, the windows say where the controls are now.
+        const bool allDrawn = !drawnControls_.empty() && static_cast<int>(drawnControls_.size()) == controls_.length() &&
+                              std::all_of(drawnControls_.begin(), drawnControls_.end(),
+                                          [](const auto& d) { return IsWindow(d->window()); });
+        if (allDrawn && hasImage()) {
+            for (int i = 0; i < controls_.length(); ++i) {
+                RECT r;
+                GetWindowRect(drawnControls_[static_cast<std::size_t>(i)]->window(), &r);
+                POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+                MapWindowPoints(HWND(), dialog_, corners, 2);
+                setTopLeftX(controls_[i], corners[0].x);
+                setTopLeftY(controls_[i], corners[0].y);
+                setBottomRightX(controls_[i], corners[1].x);
+                setBottomRightY(controls_[i], corners[1].y);
+            }
         }
 
         Vtl_PropertiesList list;
