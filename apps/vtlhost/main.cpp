@@ -6,6 +6,7 @@
 // Commands are listed by `vtlhost help`.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include <sstream>
 #include <vector>
 
+#include "design_host.h"
 #include "gallery.h"
 #include "host/command_line.h"
 #include "host/loader.h"
@@ -129,6 +131,23 @@ void registerGalleryEntries() {
                         {"filled-in", [](vtl::win::Script& s) {
                              s.type("HE 200 A").click(vtl::win::ctrl(1002)).click(vtl::win::ctrl(1002));
                          }}}});
+    // Every designed dialog of the library, drawn live over its picture.
+    vtlhost::registerHostResources();
+    Vtl_StringArray designs;
+    getModuleImages(designs);
+    for (const Vtl_String& design : designs) {
+        std::string file = design.str();
+        std::replace(file.begin(), file.end(), '\\', '-');
+        const Vtl_String path = getDesignerRootFolder() + design + Vtl_String(".txt");
+        entries.push_back({"design-" + file,
+                           "The designed dialog \"" + design.str() + "\" drawn live over its picture, as a macro tab shows it.",
+                           vtlhost::kDesignHostTemplate,
+                           [path] {
+                               vtlhost::DesignHostDialog dlg(path);
+                               dlg.DoModal();
+                           },
+                           {{"initial", nullptr}, {"tabbed", [](vtl::win::Script& s) { s.key(VK_TAB); }}}});
+    }
 }
 
 int listEntries(const Args&) {
