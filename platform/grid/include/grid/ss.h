@@ -9,6 +9,7 @@
 
 #include "gfx/font.h"
 #include "grid/export.h"
+#include "win/clipboard.h"
 #include "win/types.h"
 
 constexpr int SS_HEADER = -32767;
@@ -225,3 +226,66 @@ VTLGRID_API BOOL SSPasteSelection(HWND grid);
 // ---- notifications ----
 // The cell the last notification concerned.
 VTLGRID_API BOOL SSGetNotifyCell(HWND grid, int* col, int* row);
+
+// ---- calculation and files ----
+// Formulas are written and read in the grid's reference style (SSSetRefStyle: 0 default and 1 A1,
+// "B3", "$B$3", "A1:B3"; 2 R1C1, "R3C2", "R[1]C[-1]", "RC"). A result shows in the cell as its text;
+// errors show as "#DIV/0!", "#VALUE!", "#REF!", "#NAME?" (a function not registered yet), "#NUM!",
+// "#N/A", "#CIRC!" (a cell that depends on itself) and "#DEPTH!" (registered functions nested deeper
+// than 16 calls, across all grids).
+
+// A value record: one argument of a registered function, or its result.
+constexpr std::uint8_t SS_VALUE_STATUS_OK = 0;
+constexpr std::uint8_t SS_VALUE_STATUS_ERROR = 1;
+constexpr std::uint8_t SS_VALUE_STATUS_EMPTY = 2;
+constexpr std::uint8_t SS_VALUE_TYPE_LONG = 0;
+constexpr std::uint8_t SS_VALUE_TYPE_DOUBLE = 1;
+constexpr std::uint8_t SS_VALUE_TYPE_TEXT = 2;   // UTF-8 with a terminating zero in a movable block
+constexpr std::uint8_t SS_VALUE_TYPE_CELL = 3;   // (col, row) of the calling grid
+constexpr std::uint8_t SS_VALUE_TYPE_RANGE = 4;  // (col, row)..(col2, row2) of the calling grid
+struct SS_VALUE {
+    std::uint8_t status = SS_VALUE_STATUS_OK;
+    std::uint8_t type = SS_VALUE_TYPE_LONG;
+    std::int32_t longValue = 0;
+    double doubleValue = 0;
+    HGLOBAL text;  // arguments: owned by the grid; a result: allocated by the function (GlobalAlloc),
+                   // freed by the grid
+    int col = 0;
+    int row = 0;
+    int col2 = 0;
+    int row2 = 0;
+};
+
+// Called with the result record (status EMPTY on entry), the arguments and their count; returns TRUE
+// when it answered. FALSE makes the cell #VALUE!.
+using SS_CUSTFUNC = BOOL (*)(SS_VALUE* result, SS_VALUE* arguments, int argumentCount);
+// Flag: an argument written as a plain reference or range arrives as type CELL or RANGE instead of the
+// referenced value.
+constexpr unsigned SS_CUSTFUNC_WANTCELLREF = 0x1;
+
+// Registers a function on the grid (the same name again replaces it; case is ignored; it wins over a
+// built-in). Called with fewer than minArgs or more than maxArgs arguments, the cell is empty and the
+// function is not called. The function may load files into other grids and recalculate them.
+VTLGRID_API BOOL SSAddCustomFunctionExt(HWND grid, const char* name, int minArgs, int maxArgs, SS_CUSTFUNC function,
+                                        unsigned flags);
+// Stores a formula (a leading "=" is dropped; "" removes it). FALSE, and the cell unchanged, when the
+// text does not parse. With buildDependencies the cell's dependencies are updated at once and, while
+// switch 7 is on, the cell and its dependents are calculated; without, they wait for the next
+// recalculation (SSReCalcCell or SSReCalc), which suits entering many formulas.
+VTLGRID_API BOOL SSSetFormula(HWND grid, int col, int row, const char* formula, BOOL buildDependencies);
+// Calculates the cell (precedents not yet calculated first) and, while switch 7 is on, its dependents.
+// FALSE when the cell holds no formula or the grid is calculating already.
+VTLGRID_API BOOL SSReCalcCell(HWND grid, int col, int row);
+// Calculates every formula of the grid.
+VTLGRID_API BOOL SSReCalc(HWND grid);
+// The grid and cell whose formula is calling a registered function at the moment (the innermost call);
+// FALSE outside such a call.
+VTLGRID_API BOOL SSGetCalcCell(HWND* grid, int* col, int* row);
+// Saves cell contents, formulas with their last results, types, locks, fonts, colours, alignment, spans,
+// sizes, tags and header texts to a file of this system (written beside it, then renamed over it).
+// 1 when the complete file is on disk, 0 otherwise.
+VTLGRID_API int SSSaveToFile(HWND grid, const char* fileName);
+// Loads a file SSSaveToFile wrote. Non-zero on success; on any failure (missing, truncated, corrupt,
+// other version) the grid is left exactly as it was. Switches, settings and registered functions stay;
+// formulas are not recalculated (their saved results show).
+VTLGRID_API int SSLoadFromFile(HWND grid, const char* fileName);

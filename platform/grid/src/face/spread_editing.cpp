@@ -3,6 +3,7 @@
 
 #include "face/spread.h"
 #include "face/spread_windows.h"
+#include "formula/engine.h"
 #include "model/number_text.h"
 #include "win/api.h"
 
@@ -33,7 +34,7 @@ bool Spread::beginEdit(const std::optional<std::string>& initial) {
     if (initial) {
         text = *initial;
     } else if (sheet_.hasFormula(*cell) && sheet_.switchOn(sw::userFormulas)) {
-        text = "=" + sheet_.formula(*cell);
+        text = "=" + sheet_.formulas().formulaText(*cell, sheet_.refStyle());
     } else {
         text = sheet_.text(*cell);
     }
@@ -98,7 +99,10 @@ bool Spread::endEdit(bool commit) {
 
     bool changed = false;
     if (sheet_.switchOn(sw::userFormulas) && typed.size() > 1 && typed[0] == '=') {
-        if (!sheet_.hasFormula(cell) || sheet_.formula(cell) != typed.substr(1)) changed = sheet_.setFormula(cell, typed);
+        // A formula that does not parse is refused and the cell keeps its content.
+        FormulaEngine& formulas = sheet_.formulas();
+        if (!sheet_.hasFormula(cell) || formulas.formulaText(cell, sheet_.refStyle()) != typed.substr(1))
+            changed = formulas.setFormula(cell, typed, sheet_.refStyle());
     } else if (typed != sheet_.text(cell)) {
         if (const auto* number = std::get_if<NumberType>(&sheet_.cellType(cell)); number && !typed.empty()) {
             // A number cell refuses text that is no number or lies outside its bounds.

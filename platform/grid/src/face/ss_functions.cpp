@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "face/spread.h"
+#include "formula/engine.h"
 #include "grid/ss.h"
 #include "model/number_text.h"
 #include "win/api.h"
@@ -197,13 +198,16 @@ BOOL SSSetCellText(HWND h, int col, int row, const char* text) {
 BOOL SSSetCellValue(HWND h, int col, int row, const char* value) {
     return change(h, [&](Spread&, Sheet& s) { return s.setValue({col, row}, value ? value : ""); });
 }
-BOOL SSSetCellFormula(HWND h, int col, int row, const char* formula) {
-    return change(h, [&](Spread&, Sheet& s) { return s.setFormula({col, row}, formula ? formula : ""); });
-}
 
 std::string SSGetCellString(HWND h, int col, int row, int kind) {
     Spread* s = grid(h);
     if (!s || !validKind(kind)) return {};
+    if (kind == SS_CONTENT_FORMULA) {
+        // Kept as R1C1 text; shown in the grid's reference style.
+        Sheet& sheet = s->sheet();
+        if (!sheet.hasFormula({col, row})) return {};
+        return sheet.formulas().formulaText({col, row}, sheet.refStyle());
+    }
     return s->sheet().content({col, row}, contentKind(kind));
 }
 int SSGetCellContentLength(HWND h, int col, int row, int kind) {

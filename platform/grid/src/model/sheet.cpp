@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "formula/engine.h"
 #include "gfx/text_metrics.h"
 
 namespace vtl::grid {
@@ -32,6 +33,7 @@ std::size_t Sheet::StyleHash::operator()(const Style& s) const noexcept {
 Sheet::Sheet() { reset(); }
 
 Sheet::~Sheet() {
+    formulas_.reset();
     for (HFONT h : fontHandles_) {
         if (h) DeleteObject(h);
     }
@@ -62,6 +64,27 @@ void Sheet::reset() {
     refStyle_ = 0;
     textTips_ = TextTipSettings{};
     cosmetics_ = Cosmetics{};
+    cellsMoved();
+}
+
+// ---- formulas ----
+
+FormulaEngine& Sheet::formulas() {
+    if (!formulas_) formulas_ = std::make_unique<FormulaEngine>(*this);
+    return *formulas_;
+}
+
+const FormulaEngine& Sheet::formulas() const {
+    if (!formulas_) formulas_ = std::make_unique<FormulaEngine>(const_cast<Sheet&>(*this));
+    return *formulas_;
+}
+
+void Sheet::cellsWritten(const Block& block) {
+    if (formulas_) formulas_->cellsChanged(block);
+}
+
+void Sheet::cellsMoved() {
+    if (formulas_) formulas_->structureChanged();
 }
 
 // ---- addressing ----
@@ -113,7 +136,9 @@ bool Sheet::setRowCount(int count) {
         if (rowHeights_.size() > keep) rowHeights_.resize(keep);
         std::erase_if(spans_, [&](const Span& s) { return s.row > count; });
     }
+    const bool shrunk = count < rowCount_;
     rowCount_ = count;
+    if (shrunk) cellsMoved();
     return true;
 }
 
@@ -127,7 +152,9 @@ bool Sheet::setColCount(int count) {
         if (colWidths_.size() > keep) colWidths_.resize(keep);
         std::erase_if(spans_, [&](const Span& s) { return s.col > count; });
     }
+    const bool shrunk = count < colCount_;
     colCount_ = count;
+    if (shrunk) cellsMoved();
     return true;
 }
 
@@ -162,6 +189,7 @@ bool Sheet::insertRows(int at, int count) {
     insertDefaults(rows_, a, n, limit, [] { return Row{}; });
     insertDefaults(rowHeights_, a, n, limit, [] { return -1.0; });
     shiftSpans(true, at, count, true);
+    cellsMoved();
     return true;
 }
 
@@ -171,6 +199,7 @@ bool Sheet::deleteRows(int at, int count) {
     eraseRange(rows_, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     eraseRange(rowHeights_, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     shiftSpans(true, at, count, false);
+    cellsMoved();
     return true;
 }
 
@@ -184,6 +213,7 @@ bool Sheet::insertCols(int at, int count) {
     for (Row& row : rows_) insertDefaults(row, a, n, limit, [] { return Cell{}; });
     insertDefaults(colWidths_, a, n, limit, [] { return -1.0; });
     shiftSpans(false, at, count, true);
+    cellsMoved();
     return true;
 }
 
@@ -193,6 +223,7 @@ bool Sheet::deleteCols(int at, int count) {
     for (Row& row : rows_) eraseRange(row, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     eraseRange(colWidths_, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     shiftSpans(false, at, count, false);
+    cellsMoved();
     return true;
 }
 
@@ -243,6 +274,7 @@ bool Sheet::setText(CellRef ref, std::string_view text) {
         cell.text = storeText(types_[style.type], text);
     }
     dropFormula(cell);
+    cellsWritten({headerToZero(ref.col), headerToZero(ref.row), headerToZero(ref.col), headerToZero(ref.row)});
     return true;
 }
 
@@ -256,6 +288,7 @@ bool Sheet::setValue(CellRef ref, std::string_view value) {
         cell.text = storeValue(types_[style.type], value);
     }
     dropFormula(cell);
+    cellsWritten({headerToZero(ref.col), headerToZero(ref.row), headerToZero(ref.col), headerToZero(ref.row)});
     return true;
 }
 
@@ -266,10 +299,11 @@ bool Sheet::setFormula(CellRef ref, std::string_view formula) {
     cell.text.clear();
     if (formula.empty()) {
         dropFormula(cell);
-        return true;
+    } else {
+        if (!cell.extra) cell.extra = std::make_unique<CellExtra>();
+        cell.extra->formula.assign(formula);
     }
-    if (!cell.extra) cell.extra = std::make_unique<CellExtra>();
-    cell.extra->formula.assign(formula);
+    cellsWritten({headerToZero(ref.col), headerToZero(ref.row), headerToZero(ref.col), headerToZero(ref.row)});
     return true;
 }
 
@@ -362,6 +396,7 @@ bool Sheet::clearBlock(const Block& block) {
             dropFormula(cell);
         }
     }
+    cellsWritten(*b);
     return true;
 }
 
@@ -429,7 +464,9 @@ bool Sheet::changeStyles(const Block& block, Change change) {
 bool Sheet::setCellType(const Block& block, const CellType& type) {
     if (!clip(block)) return false;
     const std::uint32_t id = internType(type);
-    return changeStyles(block, [id](Style& s) { s.type = id; });
+    changeStyles(block, [id](Style& s) { s.type = id; });
+    cellsWritten(*clip(block));
+    return true;
 }
 
 const CellType& Sheet::cellType(CellRef cell) const { return typeOf(find(cell)); }
@@ -589,6 +626,7 @@ bool Sheet::copyBlock(const Block& source, CellRef destination) {
     if (src->row1 <= 1 && src->row2 >= rowCount_ && dx != 0 && !colWidths_.empty()) {
         copySizes(colWidths_, src->col1, cols, dx);
     }
+    cellsWritten({dc, dr, dc + cols - 1, dr + rows - 1});
     return true;
 }
 
@@ -612,6 +650,8 @@ bool Sheet::swapBlocks(const Block& first, CellRef secondTopLeft) {
             std::swap(at(x), at(y));
         }
     }
+    cellsWritten(*a);
+    cellsWritten({bc, br, bc + cols - 1, br + rows - 1});
     return true;
 }
 

@@ -28,6 +28,9 @@
 
 namespace vtl::grid {
 
+class FormulaEngine;
+class SheetFile;
+
 // All ones: the colour is not set (the face uses its default).
 inline constexpr COLORREF kDefaultColour = 0xFFFFFFFFu;
 // 0x80000000 | n stands for system colour n; the face resolves it.
@@ -140,7 +143,8 @@ public:
     std::string tag(CellRef cell) const;
     std::string content(CellRef cell, ContentKind kind) const;
     std::optional<double> numericValue(CellRef cell) const;
-    // The formula engine's side: the cells with a formula, and their cached results.
+    // The formula engine's side: the cells with a formula, and their cached results. The engine writes
+    // formulas as R1C1 text (see formula/formula.h); a result write tells the engine nothing.
     bool hasFormula(CellRef cell) const;
     bool setFormulaResult(CellRef cell, std::string_view result);
     std::vector<CellRef> formulaCells() const;
@@ -224,10 +228,21 @@ public:
     const TextTipSettings& textTips() const { return textTips_; }
     Cosmetics& cosmetics() { return cosmetics_; }
     const Cosmetics& cosmetics() const { return cosmetics_; }
-    // Back to a fresh sheet: 0 x 0, default sizes, switches and settings.
+    // Back to a fresh sheet: 0 x 0, default sizes, switches and settings. Registered functions stay.
     void reset();
 
+    // ---- formulas ----
+    // The sheet's formula engine, made on first use. Once it exists, the sheet tells it of every change
+    // of content and structure, so that it recalculates dependents while switch 7 is on.
+    FormulaEngine& formulas();
+    const FormulaEngine& formulas() const;
+    bool hasFormulaEngine() const { return formulas_ != nullptr; }
+
 private:
+    friend class SheetFile;  // reads and replaces the stored cells and attribute tables whole
+
+    void cellsWritten(const Block& block);  // clipped, header-normalised block
+    void cellsMoved();
     struct CellExtra {
         std::string formula;
         std::string tag;
@@ -296,6 +311,7 @@ private:
     int refStyle_ = 0;
     TextTipSettings textTips_;
     Cosmetics cosmetics_;
+    mutable std::unique_ptr<FormulaEngine> formulas_;
 };
 
 // The font of a fresh sheet: "Tahoma", 15 pixels, normal weight.

@@ -1,0 +1,186 @@
+#pragma once
+// The formula engine of one sheet: the parsed formula of every formula cell, the cells that depend on
+// each cell, recalculation (one cell, all cells, automatic on change while switch 7 is on) and the
+// functions registered on the grid.
+//
+// The sheet keeps each formula as R1C1 text and the last result as the cell's stored text; the engine
+// keeps the parsed form and the typed result beside them and is told by the sheet of every change.
+// Recalculation walks dependencies with an explicit work list, so a chain of a million cells needs no
+// deeper call stack than a single cell. A cell that depends on itself gets #CIRC!.
+//
+// Re-entrancy: a registered function runs inside a calculation and may do anything to any grid. Changes
+// to this sheet made meanwhile are noted and taken in once the calculation ends (their dependents are
+// recalculated once, with no further automatic pass); a recalculation asked for meanwhile is refused.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "formula/cell_map.h"
+#include "formula/evaluator.h"
+#include "formula/formula.h"
+#include "grid/export.h"
+
+namespace vtl::grid {
+
+class Sheet;
+
+// The record a registered function receives for each argument and fills for its result.
+struct FunctionValue {
+    enum Status : std::uint8_t { ok = 0, error = 1, empty = 2 };
+    enum Type : std::uint8_t { longValue = 0, doubleValue = 1, text = 2, cell = 3, range = 4 };
+    std::uint8_t status = ok;
+    std::uint8_t type = longValue;
+    std::int32_t asLong = 0;
+    double asDouble = 0;
+    std::string asText;
+    Block reference;  // cell: (col1, row1); range: the block; absolute, in the calling sheet
+};
+
+struct CustomCall {
+    Sheet& sheet;  // the sheet whose formula calls the function
+    CellRef cell;  // the cell being calculated
+    int depth;     // registered functions running around this call (0 for the outermost)
+};
+
+// Returns false when it failed (the cell gets #VALUE!).
+using CustomFunction = std::function<bool(const CustomCall& call, FunctionValue& result,
+                                          std::span<const FunctionValue> arguments)>;
+
+// Flag: arguments written as a plain reference or range are passed as such (type cell or range), not
+// as the referenced value.
+inline constexpr unsigned kPassReferences = 1u;
+
+class VTLGRID_API FormulaEngine final : private EvalContext {
+public:
+    // Registered functions nested deeper than this (across all grids) give #DEPTH! without being called.
+    static constexpr int kMaxNesting = 16;
+
+    explicit FormulaEngine(Sheet& sheet);
+    ~FormulaEngine();
+    FormulaEngine(const FormulaEngine&) = delete;
+    FormulaEngine& operator=(const FormulaEngine&) = delete;
+
+    // Parses `text` in `style` at the cell and stores it (empty text removes the formula). False, and
+    // the cell unchanged, when the text does not parse or the cell is outside the counts. With `rebuild`
+    // the dependencies are updated at once and, while switch 7 is on, the cell and its dependents are
+    // calculated; without it they wait for the next recalculation.
+    bool setFormula(CellRef cell, std::string_view text, int style, bool rebuild = true);
+    // The cell's formula in `style` without "=", "" when it has none.
+    std::string formulaText(CellRef cell, int style) const;
+
+    // Calculates the cell (its not yet calculated precedents first; calculated ones are taken as they
+    // are) and, while switch 7 is on, its dependents. False when the cell has no formula or a
+    // calculation of this sheet is running.
+    bool recalcCell(CellRef cell);
+    // Calculates every formula. False while a calculation of this sheet is running.
+    bool recalcAll();
+    bool calculating() const { return calcDepth_ > 0; }
+
+    // Case-insensitive; the same name again replaces the entry. A registered function wins over a
+    // built-in of the same name. Counts outside [minArgs, maxArgs] give an empty result without a call.
+    bool registerFunction(std::string_view name, int minArgs, int maxArgs, unsigned flags, CustomFunction function);
+    bool hasFunction(std::string_view name) const;
+
+    // ---- told by the sheet ----
+    // Content of these cells was written (text, value, formula, type, copied or swapped cells).
+    void cellsChanged(const Block& block);
+    // Rows or columns were inserted, deleted, added or dropped: every formula is read again; while switch
+    // 7 is on, all are recalculated.
+    void structureChanged();
+    // The sheet's content was replaced (a file was loaded): every formula is read again, results stay as
+    // loaded.
+    void contentReplaced();
+
+    std::size_t formulaCount() const { return slotOf_.size(); }
+
+private:
+    enum class State : std::uint8_t { clean, dirty, active };
+    struct Slot {
+        CellRef cell;
+        Formula formula;
+        Value value;
+        std::uint64_t textHash = 0;  // of the sheet's formula text
+        std::uint32_t generation = 0;
+        State state = State::clean;
+        bool computed = false;  // value holds the result; else the sheet's stored result stands
+        bool live = false;
+        bool linked = false;
+        bool raw = false;  // the sheet's text does not parse (it evaluates to #NAME?)
+        std::uint32_t edgeCount = 0;
+        std::uint32_t mark = 0;
+    };
+    struct Edge {
+        std::uint32_t slot;
+        std::uint32_t generation;
+        std::uint32_t next;
+    };
+    struct BigRange {
+        std::uint32_t slot;
+        std::uint32_t generation;
+        Block block;
+    };
+    struct Custom {
+        int minArgs;
+        int maxArgs;
+        unsigned flags;
+        CustomFunction function;
+    };
+    struct Frame {
+        std::uint32_t slot;
+        std::size_t begin;
+        std::size_t cursor;
+        std::size_t end;
+        bool circular;
+    };
+
+    // EvalContext
+    Value cellValue(CellRef cell) override;
+    bool customCall(Evaluator& evaluator, const Node& call, Value& result) override;
+
+    std::uint32_t addSlot(CellRef cell, Formula&& formula, std::uint64_t textHash);
+    void removeSlot(std::uint32_t slot);
+    void link(std::uint32_t slot);
+    void linkPending();
+    void clearAll();
+    void readAll();
+    // Brings the engine in line with the sheet's formula text of one cell; true when it changed.
+    bool reconcile(CellRef cell);
+    void precedents(std::uint32_t slot, std::vector<std::uint32_t>& out) const;
+    // Marks the dependents of the cells (transitively) dirty and appends them to `dirtied`.
+    void markDependents(std::vector<std::uint64_t>& cells, std::vector<std::uint32_t>& dirtied);
+    void evaluate(std::uint32_t root);
+    void compute(std::uint32_t slot, bool circular);
+    void evaluateAll(const std::vector<std::uint32_t>& slots);
+    bool autoCalc() const;
+    void applyChanges(const std::vector<Block>& blocks, bool calculate);
+    void afterCalculation();
+    void compactEdges();
+
+    Sheet& sheet_;
+    std::vector<Slot> slots_;
+    std::vector<std::uint32_t> freeSlots_;
+    CellMap slotOf_;
+    CellMap heads_;  // cell key -> first edge of the formulas that refer to the cell
+    std::vector<Edge> edges_;
+    std::vector<BigRange> bigRanges_;
+    std::size_t staleEdges_ = 0;
+    std::vector<std::uint32_t> unlinked_;
+    std::unordered_map<std::uint32_t, std::shared_ptr<const Custom>> customs_;
+
+    int calcDepth_ = 0;
+    bool selfWrite_ = false;
+    bool deferredStructure_ = false;
+    bool deferredReplace_ = false;
+    bool followUp_ = false;
+    std::uint32_t passMark_ = 0;
+    std::vector<Block> deferred_;
+    std::vector<Frame> stack_;
+    std::vector<std::uint32_t> prec_;
+};
+
+}  // namespace vtl::grid

@@ -1,0 +1,449 @@
+// The formula engine on a bare cell model: the three reference styles, operators and functions at their
+// edges, recalculation order, cycles, registered functions and changes made while calculating.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "formula/engine.h"
+#include "formula/formula.h"
+#include "model/sheet.h"
+
+namespace vtl::grid {
+namespace {
+
+struct Calc : Sheet {
+    Calc(int cols = 10, int rows = 30) {
+        setColCount(cols);
+        setRowCount(rows);
+    }
+    FormulaEngine& f() { return formulas(); }
+    // Sets a formula in A1 style and gives the cell's displayed text.
+    std::string eval(const std::string& formula, CellRef at = {9, 30}) {
+        if (!f().setFormula(at, formula, kRefStyleA1)) return "<parse error>";
+        return text(at);
+    }
+};
+
+TEST(GridFormula, ReferenceStylesReadAndPrintTheSameFormula) {
+    Calc s;
+    ASSERT_TRUE(s.f().setFormula({2, 3}, "=$A$1+A2*SUM(A1:B2)", kRefStyleA1));
+    EXPECT_EQ(s.f().formulaText({2, 3}, kRefStyleA1), "$A$1+A2*SUM(A1:B2)");
+    EXPECT_EQ(s.f().formulaText({2, 3}, kRefStyleDefault), "$A$1+A2*SUM(A1:B2)");
+    EXPECT_EQ(s.f().formulaText({2, 3}, kRefStyleR1C1), "R1C1+R[-1]C[-1]*SUM(R[-2]C[-1]:R[-1]C)");
+    // The sheet keeps R1C1 text, so a copied cell keeps its relative references relative.
+    EXPECT_EQ(s.formula({2, 3}), "R1C1+R[-1]C[-1]*SUM(R[-2]C[-1]:R[-1]C)");
+    ASSERT_TRUE(s.copyBlock({2, 3, 2, 3}, {3, 5}));
+    EXPECT_EQ(s.f().formulaText({3, 5}, kRefStyleA1), "$A$1+B4*SUM(B3:C4)");
+
+    // R1C1 text read at another cell: relative parts shift, absolute parts stay; "RC" is the cell itself.
+    ASSERT_TRUE(s.f().setFormula({4, 4}, "R[1]C[-2]+R2C3+RC[1]", kRefStyleR1C1));
+    EXPECT_EQ(s.f().formulaText({4, 4}, kRefStyleA1), "B5+$C$2+E4");
+    EXPECT_EQ(s.f().formulaText({4, 4}, kRefStyleR1C1), "R[1]C[-2]+R2C3+RC[1]");
+    // Mixed absolute parts, case and blanks.
+    ASSERT_TRUE(s.f().setFormula({1, 10}, " = a$1 + $b2 ", kRefStyleA1));
+    EXPECT_EQ(s.f().formulaText({1, 10}, kRefStyleA1), "A$1+$B2");
+    EXPECT_EQ(s.f().formulaText({1, 10}, kRefStyleR1C1), "R1C+R[-8]C2");
+    // A reference that leaves the grid from where it is printed shows as #REF!.
+    ASSERT_TRUE(s.f().setFormula({3, 3}, "R[-2]C[-2]", kRefStyleR1C1));
+    ASSERT_TRUE(s.copyBlock({3, 3, 3, 3}, {1, 1}));
+    EXPECT_EQ(s.f().formulaText({1, 1}, kRefStyleA1), "#REF!");
+    EXPECT_EQ(s.text({1, 1}), "#REF!");
+}
+
+TEST(GridFormula, TextThatDoesNotParseIsRefusedAndChangesNothing) {
+    Calc s;
+    s.setText({1, 1}, "keep");
+    for (const char* bad : {"1+", "(1", "SUM(1,", "A0", "\"open", "1 2", "R1C1", "XFE1", "A1048577", "#WHAT", "1A", "B2:"}) {
+        EXPECT_FALSE(s.f().setFormula({1, 1}, bad, kRefStyleA1)) << bad;
+    }
+    for (const char* bad : {"A1", "R0C1", "R[1]C[", "RC1x"}) EXPECT_FALSE(s.f().setFormula({1, 1}, bad, kRefStyleR1C1)) << bad;
+    EXPECT_EQ(s.text({1, 1}), "keep");
+    EXPECT_FALSE(s.hasFormula({1, 1}));
+    // Nesting is bounded, so no formula can exhaust the stack.
+    EXPECT_FALSE(s.f().setFormula({1, 1}, std::string(5000, '(') + "1" + std::string(5000, ')'), kRefStyleA1));
+    std::string longSum = "1";
+    for (int i = 0; i < 3000; ++i) longSum += "+1";
+    EXPECT_FALSE(s.f().setFormula({1, 1}, longSum, kRefStyleA1));
+    EXPECT_FALSE(s.f().setFormula({11, 1}, "1", kRefStyleA1));  // outside the counts
+}
+
+TEST(GridFormula, OperatorsFollowPrecedenceAndCoerceAtTheirEdges) {
+    Calc s;
+    s.setText({1, 1}, "4");
+    s.setText({1, 2}, "text");
+    s.setText({1, 3}, " 2.5 ");
+    EXPECT_EQ(s.eval("1+2*3-4/2"), "5");
+    EXPECT_EQ(s.eval("(1+2)*3"), "9");
+    EXPECT_EQ(s.eval("-2^2"), "4");  // unary minus binds tighter than ^
+    EXPECT_EQ(s.eval("2^3^2"), "64");
+    EXPECT_EQ(s.eval("2*-A1"), "-8");
+    EXPECT_EQ(s.eval("50%*A1"), "2");
+    EXPECT_EQ(s.eval("\"a\"\"b\"&1.5&TRUE"), "a\"b1.5TRUE");
+    EXPECT_EQ(s.eval("A1&A5"), "4");  // an empty cell joins as ""
+    EXPECT_EQ(s.eval("A5+1"), "1");   // and counts as 0
+    EXPECT_EQ(s.eval("A3*2"), "5");   // numeric text is a number
+    EXPECT_EQ(s.eval("A2+1"), "#VALUE!");
+    EXPECT_EQ(s.eval("1/0"), "#DIV/0!");
+    EXPECT_EQ(s.eval("1/A5"), "#DIV/0!");
+    EXPECT_EQ(s.eval("0^-1"), "#DIV/0!");
+    EXPECT_EQ(s.eval("(-8)^0.5"), "#NUM!");
+    EXPECT_EQ(s.eval("1e308*10"), "#NUM!");
+    EXPECT_EQ(s.eval("0.1+0.2"), "0.3");  // general format: 15 significant digits
+    EXPECT_EQ(s.eval("1/3"), "0.333333333333333");
+    // Comparisons: numbers before text before booleans, text without regard to case, empty as 0 or "".
+    EXPECT_EQ(s.eval("\"abc\"=\"ABC\""), "TRUE");
+    EXPECT_EQ(s.eval("1<\"a\""), "TRUE");
+    EXPECT_EQ(s.eval("\"z\"<TRUE"), "TRUE");
+    EXPECT_EQ(s.eval("A5=0"), "TRUE");
+    EXPECT_EQ(s.eval("A5=\"\""), "TRUE");
+    EXPECT_EQ(s.eval("2<>2"), "FALSE");
+    EXPECT_EQ(s.eval("3>=3"), "TRUE");
+    EXPECT_EQ(s.eval("2<=1"), "FALSE");
+    // Errors pass through operators, the left one first.
+    EXPECT_EQ(s.eval("#N/A+1/0"), "#N/A");
+    EXPECT_EQ(s.eval("1/0&\"x\""), "#DIV/0!");
+}
+
+TEST(GridFormula, FunctionsAtTheirEdges) {
+    Calc s;
+    s.setText({1, 1}, "1");
+    s.setText({1, 2}, "x");  // text in a range is skipped by aggregates
+    s.setText({1, 3}, "3");
+    s.setText({2, 1}, "Hello World");
+    s.setText({2, 2}, "été");
+    EXPECT_EQ(s.eval("SUM(A1:A4)"), "4");
+    EXPECT_EQ(s.eval("SUM(A1,\"2\",TRUE)"), "4");  // direct arguments are coerced
+    EXPECT_EQ(s.eval("SUM(A1,\"x\")"), "#VALUE!");
+    EXPECT_EQ(s.eval("AVERAGE(A1:A4)"), "2");
+    EXPECT_EQ(s.eval("AVERAGE(A4:A5)"), "#DIV/0!");
+    EXPECT_EQ(s.eval("COUNT(A1:A4)"), "2");
+    EXPECT_EQ(s.eval("COUNTA(A1:A4)"), "3");
+    EXPECT_EQ(s.eval("MIN(A1:A3,-2)"), "-2");
+    EXPECT_EQ(s.eval("MAX(A1:A3)"), "3");
+    EXPECT_EQ(s.eval("MAX(A4:A5)"), "0");
+    EXPECT_EQ(s.eval("IF(A1=1,\"one\",1/0)"), "one");  // the branch not taken is not evaluated
+    EXPECT_EQ(s.eval("IF(0,1)"), "FALSE");
+    EXPECT_EQ(s.eval("IF(\"x\",1,2)"), "#VALUE!");
+    EXPECT_EQ(s.eval("IFERROR(1/0,7)"), "7");
+    EXPECT_EQ(s.eval("AND(1,TRUE,A1)"), "TRUE");
+    EXPECT_EQ(s.eval("AND(1,0)"), "FALSE");
+    EXPECT_EQ(s.eval("OR(0,A3)"), "TRUE");
+    EXPECT_EQ(s.eval("OR(A4:A5)"), "#VALUE!");  // nothing to decide on
+    EXPECT_EQ(s.eval("NOT(A4)"), "TRUE");
+    EXPECT_EQ(s.eval("ISBLANK(A4)&ISNUMBER(A1)&ISTEXT(A2)&ISERROR(1/0)"), "TRUETRUETRUETRUE");
+    EXPECT_EQ(s.eval("ABS(-2.5)"), "2.5");
+    EXPECT_EQ(s.eval("ROUND(2.675,2)"), "2.68");
+    EXPECT_EQ(s.eval("ROUND(-1.5,0)"), "-2");
+    EXPECT_EQ(s.eval("ROUND(1234,-2)"), "1200");
+    EXPECT_EQ(s.eval("ROUNDUP(1.21,1)&\" \"&ROUNDDOWN(-1.29,1)"), "1.3 -1.2");
+    EXPECT_EQ(s.eval("INT(-1.5)"), "-2");
+    EXPECT_EQ(s.eval("TRUNC(-1.5)"), "-1");
+    EXPECT_EQ(s.eval("MOD(-7,3)"), "2");  // the sign of the divisor
+    EXPECT_EQ(s.eval("MOD(7,0)"), "#DIV/0!");
+    EXPECT_EQ(s.eval("SQRT(16)"), "4");
+    EXPECT_EQ(s.eval("SQRT(-1)"), "#NUM!");
+    EXPECT_EQ(s.eval("LN(0)"), "#NUM!");
+    EXPECT_EQ(s.eval("POWER(2,10)&\" \"&EXP(0)&\" \"&LOG10(1000)&\" \"&SIGN(-3)"), "1024 1 3 -1");
+    EXPECT_EQ(s.eval("ROUND(PI(),5)"), "3.14159");
+    EXPECT_EQ(s.eval("ROUND(SIN(PI()/2)+COS(0)+TAN(0),10)"), "2");
+    EXPECT_EQ(s.eval("ROUND(ATAN(1)*4,10)=ROUND(PI(),10)"), "TRUE");
+    EXPECT_EQ(s.eval("ASIN(2)"), "#NUM!");
+    EXPECT_EQ(s.eval("ATAN2(0,0)"), "#DIV/0!");
+    EXPECT_EQ(s.eval("LEN(B1)&\" \"&LEN(B2)&\" \"&LEN(A4)"), "11 3 0");  // code points
+    EXPECT_EQ(s.eval("LEFT(B1,5)&\"|\"&RIGHT(B1)&\"|\"&MID(B1,7,100)&\"|\"&MID(B2,2,1)"), "Hello|d|World|t");
+    EXPECT_EQ(s.eval("LEFT(B1,-1)"), "#VALUE!");
+    EXPECT_EQ(s.eval("MID(B1,0,1)"), "#VALUE!");
+    EXPECT_EQ(s.eval("UPPER(B1)&LOWER(\"AbC\")"), "HELLO WORLDabc");
+    EXPECT_EQ(s.eval("TRIM(\"  a   b \")"), "a b");
+    EXPECT_EQ(s.eval("CONCATENATE(\"a\",1,TRUE,A4)"), "a1TRUE");
+    EXPECT_EQ(s.eval("VALUE(\" 12.5 \")*2"), "25");
+    EXPECT_EQ(s.eval("VALUE(\"12a\")"), "#VALUE!");
+    EXPECT_EQ(s.eval("VALUE(A4)"), "0");
+    EXPECT_EQ(s.eval("SUM()"), "#VALUE!");  // wrong count of a built-in
+    EXPECT_EQ(s.eval("PI(1)"), "#VALUE!");
+    EXPECT_EQ(s.eval("sum(a1,a3)"), "4");   // names and references ignore case
+}
+
+TEST(GridFormula, UnknownFunctionsParseAndWorkOnceRegistered) {
+    Calc s;
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "LATER(2)+1", kRefStyleA1));
+    EXPECT_EQ(s.text({1, 1}), "#NAME?");
+    EXPECT_EQ(s.f().formulaText({1, 1}, kRefStyleA1), "LATER(2)+1");
+    ASSERT_TRUE(s.f().registerFunction("later", 1, 1, 0, [](const CustomCall&, FunctionValue& r, std::span<const FunctionValue> a) {
+        r.status = FunctionValue::ok;
+        r.type = FunctionValue::longValue;
+        r.asLong = a[0].asLong * 10;
+        return true;
+    }));
+    EXPECT_TRUE(s.f().recalcAll());
+    EXPECT_EQ(s.text({1, 1}), "21");
+    // A registered function wins over a built-in of the same name.
+    ASSERT_TRUE(s.f().registerFunction("ABS", 1, 1, 0, [](const CustomCall&, FunctionValue& r, std::span<const FunctionValue>) {
+        r.status = FunctionValue::ok;
+        r.type = FunctionValue::text;
+        r.asText = "mine";
+        return true;
+    }));
+    EXPECT_EQ(s.eval("ABS(-1)"), "mine");
+    EXPECT_FALSE(s.f().registerFunction("bad name", 0, 1, 0, [](auto&, auto&, auto) { return true; }));
+    EXPECT_FALSE(s.f().registerFunction("X", 2, 1, 0, [](auto&, auto&, auto) { return true; }));
+}
+
+TEST(GridFormula, DependentsRecalculateInOrderAutomaticallyOrOnRequest) {
+    Calc s;
+    s.setText({1, 1}, "1");
+    ASSERT_TRUE(s.f().setFormula({1, 3}, "A2*10", kRefStyleA1));  // entered before its precedent
+    ASSERT_TRUE(s.f().setFormula({1, 2}, "A1+1", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({2, 1}, "SUM(A1:A3)", kRefStyleA1));
+    EXPECT_EQ(s.text({1, 3}), "20");
+    EXPECT_EQ(s.text({2, 1}), "23");
+    s.setText({1, 1}, "5");  // switch 7 is on in a fresh sheet
+    EXPECT_EQ(s.text({1, 3}), "60");
+    EXPECT_EQ(s.text({2, 1}), "71");
+
+    // Switch 7 off: changes wait; recalculating one cell brings its stale precedents first.
+    s.setSwitch(sw::autoCalc, false);
+    s.setText({1, 1}, "2");
+    EXPECT_EQ(s.text({1, 3}), "60");
+    EXPECT_TRUE(s.f().recalcCell({1, 3}));
+    EXPECT_EQ(s.text({1, 2}), "3");
+    EXPECT_EQ(s.text({1, 3}), "30");
+    EXPECT_EQ(s.text({2, 1}), "71");  // not a precedent: untouched
+    EXPECT_FALSE(s.f().recalcCell({5, 5}));  // no formula there
+    EXPECT_TRUE(s.f().recalcAll());
+    EXPECT_EQ(s.text({2, 1}), "35");
+
+    // Without rebuilding dependencies a formula waits for the next recalculation.
+    s.setSwitch(sw::autoCalc, true);
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "A1*100", kRefStyleA1, false));
+    EXPECT_EQ(s.text({3, 1}), "");
+    EXPECT_TRUE(s.f().recalcCell({3, 1}));
+    EXPECT_EQ(s.text({3, 1}), "200");
+    s.setText({1, 1}, "3");  // its dependencies are known by now
+    EXPECT_EQ(s.text({3, 1}), "300");
+
+    // Clearing, replacing and removing formulas keep the dependencies right.
+    s.clearBlock({1, 1, 1, 1});
+    EXPECT_EQ(s.text({1, 2}), "1");
+    ASSERT_TRUE(s.f().setFormula({1, 2}, "7", kRefStyleA1));
+    EXPECT_EQ(s.text({1, 3}), "70");
+    ASSERT_TRUE(s.f().setFormula({1, 2}, "", kRefStyleA1));
+    EXPECT_FALSE(s.hasFormula({1, 2}));
+    EXPECT_EQ(s.text({1, 3}), "0");
+    s.setText({1, 2}, "4");
+    EXPECT_EQ(s.text({1, 3}), "40");
+    // A range larger than a block of cells is watched as a whole.
+    ASSERT_TRUE(s.f().setFormula({4, 1}, "SUM(E1:F30)", kRefStyleA1));
+    s.setText({6, 29}, "8");
+    EXPECT_EQ(s.text({4, 1}), "8");
+}
+
+TEST(GridFormula, InsertedRowsAndCopiesKeepFormulasConsistent) {
+    Calc s;
+    s.setText({1, 1}, "2");
+    ASSERT_TRUE(s.f().setFormula({1, 2}, "A1*3", kRefStyleA1));
+    ASSERT_TRUE(s.insertRows(1));
+    // Both cells moved down together, so the relative reference still finds its precedent.
+    EXPECT_EQ(s.f().formulaText({1, 3}, kRefStyleA1), "A2*3");
+    s.setText({1, 2}, "5");
+    EXPECT_EQ(s.text({1, 3}), "15");
+    // Copying a column of formulas: each copy calculates from its own neighbours.
+    s.setText({2, 2}, "10");
+    ASSERT_TRUE(s.copyBlock({1, 3, 1, 3}, {2, 3}));
+    EXPECT_EQ(s.text({2, 3}), "30");
+    ASSERT_TRUE(s.deleteRows(1, 2));
+    EXPECT_EQ(s.f().formulaText({1, 1}, kRefStyleA1), "#REF!*3");
+    EXPECT_EQ(s.text({1, 1}), "#REF!");
+    s.reset();
+    EXPECT_EQ(s.f().formulaCount(), 0u);
+}
+
+TEST(GridFormula, CircularReferencesGiveAnErrorAndEnd) {
+    Calc s;
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "A1+1", kRefStyleA1));
+    EXPECT_EQ(s.text({1, 1}), "#CIRC!");
+    ASSERT_TRUE(s.f().setFormula({2, 1}, "B3", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({2, 2}, "B1", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({2, 3}, "B2+1", kRefStyleA1));
+    EXPECT_TRUE(s.f().recalcAll());
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(s.text({2, r}), "#CIRC!") << r;
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "B2*2", kRefStyleA1));  // outside the cycle, fed by it
+    EXPECT_EQ(s.text({3, 1}), "#CIRC!");
+    // Breaking the cycle heals it.
+    s.setText({2, 3}, "4");
+    EXPECT_EQ(s.text({2, 1}), "4");
+    EXPECT_EQ(s.text({3, 1}), "8");
+    ASSERT_TRUE(s.f().setFormula({4, 1}, "SUM(D1:D3)", kRefStyleA1));
+    EXPECT_EQ(s.text({4, 1}), "#CIRC!");
+}
+
+TEST(GridFormula, LongChainsCalculateWithoutDeepRecursion) {
+    Calc s(2, 100000);
+    s.setSwitch(sw::autoCalc, false);
+    s.setText({1, 1}, "1");
+    // Entered from the end, so that the first cell calculated needs the whole chain before it.
+    for (int r = 100000; r >= 2; --r) ASSERT_TRUE(s.f().setFormula({1, r}, "R[-1]C+1", kRefStyleR1C1, false));
+    EXPECT_TRUE(s.f().recalcCell({1, 100000}));
+    EXPECT_EQ(s.text({1, 100000}), "100000");
+    s.setSwitch(sw::autoCalc, true);
+    s.setText({1, 1}, "0");
+    EXPECT_EQ(s.text({1, 100000}), "99999");
+}
+
+// ---- registered functions ----
+
+struct Recorded {
+    std::vector<FunctionValue> args;
+    int calls = 0;
+    CellRef cell;
+};
+
+TEST(GridFormula, RegisteredFunctionsReceiveEachArgumentType) {
+    Calc s;
+    s.setText({1, 1}, "12");
+    s.setText({1, 2}, "word");
+    Recorded rec;
+    auto record = [&rec](const CustomCall& call, FunctionValue& r, std::span<const FunctionValue> a) {
+        rec.args.assign(a.begin(), a.end());
+        ++rec.calls;
+        rec.cell = call.cell;
+        r.status = FunctionValue::ok;
+        r.type = FunctionValue::doubleValue;
+        r.asDouble = 2.5;
+        return true;
+    };
+    ASSERT_TRUE(s.f().registerFunction("REFS", 0, 9, kPassReferences, record));
+    ASSERT_TRUE(s.f().registerFunction("VALS", 0, 9, 0, record));
+
+    ASSERT_TRUE(s.f().setFormula({3, 3}, "REFS(A1,A1:B2,100,2.5,\"t\",A1*2,1/0,A9,TRUE,3000000000)", kRefStyleA1));
+    EXPECT_EQ(rec.calls, 0);  // ten arguments are more than 9: no call, an empty cell
+    EXPECT_EQ(s.text({3, 3}), "");
+    ASSERT_TRUE(s.f().setFormula({3, 3}, "REFS(A1,A1:B2,100,2.5,\"t\",A1*2,1/0,A9,TRUE)", kRefStyleA1));
+    ASSERT_EQ(rec.calls, 1);
+    EXPECT_EQ(rec.cell, (CellRef{3, 3}));
+    EXPECT_EQ(s.text({3, 3}), "2.5");
+    const auto& a = rec.args;
+    EXPECT_EQ(a[0].type, FunctionValue::cell);
+    EXPECT_EQ(a[0].reference, (Block{1, 1, 1, 1}));
+    EXPECT_EQ(a[1].type, FunctionValue::range);
+    EXPECT_EQ(a[1].reference, (Block{1, 1, 2, 2}));
+    EXPECT_EQ(a[2].type, FunctionValue::longValue);
+    EXPECT_EQ(a[2].asLong, 100);
+    EXPECT_EQ(a[3].type, FunctionValue::doubleValue);
+    EXPECT_EQ(a[3].asDouble, 2.5);
+    EXPECT_EQ(a[4].type, FunctionValue::text);
+    EXPECT_EQ(a[4].asText, "t");
+    EXPECT_EQ(a[5].asLong, 24);  // an expression is evaluated
+    EXPECT_EQ(a[6].status, FunctionValue::error);  // errors still reach the function
+    EXPECT_EQ(a[6].asText, "#DIV/0!");
+    EXPECT_EQ(a[7].type, FunctionValue::cell);  // an empty cell's reference is a reference too
+    EXPECT_EQ(a[8].asLong, 1);
+
+    // Without the flag a plain reference arrives as the value it refers to.
+    ASSERT_TRUE(s.f().setFormula({3, 4}, "VALS(A1,A2,A9,3000000000)", kRefStyleA1));
+    ASSERT_EQ(rec.args.size(), 4u);
+    EXPECT_EQ(rec.args[0].type, FunctionValue::longValue);
+    EXPECT_EQ(rec.args[0].asLong, 12);
+    EXPECT_EQ(rec.args[1].asText, "word");
+    EXPECT_EQ(rec.args[2].status, FunctionValue::empty);
+    EXPECT_EQ(rec.args[3].type, FunctionValue::doubleValue);  // beyond 32 bits
+    // References still count as precedents: a change reaches the function.
+    ASSERT_TRUE(s.f().setFormula({3, 3}, "", kRefStyleA1));
+    const int before = rec.calls;
+    s.setText({1, 1}, "13");
+    EXPECT_EQ(rec.calls, before + 1);
+    EXPECT_EQ(rec.args[0].asLong, 13);
+}
+
+TEST(GridFormula, ResultsOfRegisteredFunctionsByStatusAndType) {
+    Calc s;
+    s.setText({5, 5}, "from cell");
+    int mode = 0;
+    ASSERT_TRUE(s.f().registerFunction("R", 0, 0, 0, [&mode](const CustomCall&, FunctionValue& r, std::span<const FunctionValue>) {
+        switch (mode) {
+        case 0: return true;  // status stays empty
+        case 1: r.status = FunctionValue::error; return true;
+        case 2: r.status = FunctionValue::ok; r.type = FunctionValue::cell; r.reference = {5, 5, 5, 5}; return true;
+        case 3: r.status = FunctionValue::ok; r.type = FunctionValue::range; return true;
+        case 4: r.status = FunctionValue::ok; r.type = FunctionValue::longValue; r.asLong = -7; return true;
+        default: return false;
+        }
+    }));
+    const char* expected[] = {"", "#VALUE!", "from cell", "#VALUE!", "-7", "#VALUE!"};
+    for (mode = 0; mode < 6; ++mode) EXPECT_EQ(s.eval("R()"), expected[mode]) << mode;
+    mode = 4;
+    EXPECT_EQ(s.eval("R(1)"), "");  // too many arguments: empty, not called
+}
+
+TEST(GridFormula, NestingOfRegisteredFunctionsIsBounded) {
+    // The function makes a new sheet whose formula calls the function again and calculates it, as a
+    // look-up in a file that looks itself up does: only the nesting guard ends it.
+    int calls = 0;
+    int deepest = 0;
+    std::function<bool(const CustomCall&, FunctionValue&, std::span<const FunctionValue>)> look;
+    look = [&](const CustomCall& call, FunctionValue& r, std::span<const FunctionValue>) {
+        ++calls;
+        deepest = std::max(deepest, call.depth);
+        Calc inner(2, 2);
+        inner.setSwitch(sw::autoCalc, false);
+        inner.f().registerFunction("LOOK", 0, 0, 0, look);
+        inner.f().setFormula({1, 1}, "LOOK()", kRefStyleA1);
+        inner.f().recalcCell({1, 1});
+        r.status = FunctionValue::ok;
+        r.type = FunctionValue::text;
+        r.asText = inner.text({1, 1});
+        return true;
+    };
+    Calc s;
+    ASSERT_TRUE(s.f().registerFunction("LOOK", 0, 0, 0, look));
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "LOOK()", kRefStyleA1));
+    EXPECT_EQ(calls, FormulaEngine::kMaxNesting);
+    EXPECT_EQ(deepest, FormulaEngine::kMaxNesting - 1);
+    EXPECT_EQ(s.text({1, 1}), "#DEPTH!");  // handed up from the innermost sheet
+    // A calculation of a sheet that is calculating already is refused, not nested.
+    calls = 0;
+    ASSERT_TRUE(s.f().registerFunction("SELF", 0, 0, 0, [&](const CustomCall& c, FunctionValue&, std::span<const FunctionValue>) {
+        ++calls;
+        EXPECT_FALSE(c.sheet.formulas().recalcCell(c.cell));
+        return true;
+    }));
+    ASSERT_TRUE(s.f().setFormula({2, 1}, "SELF()", kRefStyleA1));
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(GridFormula, WritesDuringACalculationRecalculateTheirDependentsOnce) {
+    Calc s;
+    int calls = 0;
+    // The function writes into its own precedent, as a three-argument look-up does.
+    ASSERT_TRUE(s.f().registerFunction("PUT", 1, 1, kPassReferences,
+                                       [&](const CustomCall& c, FunctionValue& r, std::span<const FunctionValue> a) {
+                                           ++calls;
+                                           c.sheet.setText({a[0].reference.col1, a[0].reference.row1}, std::to_string(calls));
+                                           EXPECT_FALSE(c.sheet.formulas().recalcAll());  // refused meanwhile
+                                           r.status = FunctionValue::empty;
+                                           return true;
+                                       }));
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "PUT(B1)", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "B1*10", kRefStyleA1));
+    EXPECT_EQ(calls, 2);  // the pass and one follow-up, then no more
+    EXPECT_EQ(s.text({2, 1}), "2");
+    EXPECT_EQ(s.text({3, 1}), "20");
+    // A formula set and rows inserted from inside a calculation are taken in after it.
+    bool grown = false;
+    ASSERT_TRUE(s.f().registerFunction("GROW", 0, 0, 0, [&grown](const CustomCall& c, FunctionValue&, std::span<const FunctionValue>) {
+        if (grown) return true;
+        grown = true;
+        c.sheet.formulas().setFormula({4, 4}, "1+1", kRefStyleA1);
+        c.sheet.insertRows(10);
+        return true;
+    }));
+    ASSERT_TRUE(s.f().setFormula({5, 5}, "GROW()", kRefStyleA1));
+    EXPECT_EQ(s.f().formulaText({4, 4}, kRefStyleA1), "1+1");
+    EXPECT_TRUE(s.f().recalcAll());
+    EXPECT_EQ(s.text({4, 4}), "2");
+}
+
+}  // namespace
+}  // namespace vtl::grid
