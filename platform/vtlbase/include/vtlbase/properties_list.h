@@ -24,6 +24,8 @@ public:
     void setProperty(const Vtl_String& key, double value);
 
     int count() const { return static_cast<int>(entries_.size()); }
+    // Every key with its value, in the order first set.
+    const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
     void clear() { entries_.clear(); }
 
 private:
