@@ -20,6 +20,10 @@
 #include "host/command_line.h"
 #include "host/loader.h"
 #include "host/main_window.h"
+#include "vtlbase/drawing/drawing_model.h"
+#include "vtlbase/drawing/journal.h"
+#include "vtlbase/drawing/macro_operations.h"
+#include "vtlbase/macro/macro_file.h"
 #include "vtlbase/settings.h"
 #include "vtlbase/vtl_string_array.h"
 #include "vtlui/vtlui.h"
@@ -185,6 +189,68 @@ int gallery(const Args& args) {
     return 0;
 }
 
+const char* kindName(int kind) {
+    switch (kind) {
+    case 0: return "values";
+    case 1: return "bolts";
+    case 2: return "profiles";
+    case 3: return "values and arrays";
+    default: return "no page";
+    }
+}
+
+int macros(const Args&) {
+    const Vtl_StringArray names = libraryMacroNames();
+    if (names.isEmpty()) std::cout << "No connection macros in " << gSettings.libDir().str() << "Macros\\\n";
+    for (const Vtl_String& name : names) {
+        MacroData m;
+        std::string error;
+        if (!readLibraryMacro(name, m, error)) {
+            std::cout << name.str() << ": cannot be read: " << error << "\n";
+            continue;
+        }
+        std::cout << name.str() << ": " << m.caption.str() << " (" << m.macroType.str() << ")\n";
+        for (const MacroTabData& t : m.tabs) {
+            std::cout << "  tab " << t.displayName.str() << " [" << kindName(t.kind) << "]: " << t.cells.length() << " values, "
+                      << t.patterns.length() << " patterns, " << t.profiles.length() << " profiles, " << t.arrays.length()
+                      << " arrays, " << t.cuts.length() << " cuts" << (t.designFile.isEmpty() ? "" : ", designed") << "\n";
+        }
+    }
+    return 0;
+}
+
+// Places a macro in the drawing, changes one value as the macro dialog would and applies it: the journal
+// shows the requests, the instance the value the drawing made of it.
+int macroUpdate(const Args& args) {
+    if (args.size() < 4) {
+        std::cerr << "vtlhost: macro-update needs <macro> <tab> <value name> <value>\n";
+        return 2;
+    }
+    MacroData m;
+    std::string error;
+    if (!readLibraryMacro(Vtl_String(args[0]), m, error)) {
+        std::cerr << "vtlhost: " << args[0] << ": " << error << "\n";
+        return 1;
+    }
+    const AcDbObjectId id = vtl::base::DrawingModel::get().placeMacro(m);
+    int t = 0, c = 0;
+    if (!m.findTab(Vtl_String(args[1]), t) || !m.tabs[t].findCellWithName(Vtl_String(args[2]), c)) {
+        std::cerr << "vtlhost: " << args[0] << " has no value " << args[2] << " on a tab " << args[1] << "\n";
+        return 1;
+    }
+    const MacroTabData before = m.tabs[t];
+    m.tabs[t].cells[c].value = Vtl_String(args[3]);
+    Vtl_StringArray names;
+    AcArray<int> changes1, changes2;
+    before.differences(m.tabs[t], names, changes1, changes2);
+    if (UpdateModule(m.tabs[t].moduleName, m, changes1, changes2)) clashcheck(1, m.objectIds);
+    std::cout << "Journal:\n";
+    vtl::base::Journal::get().dump(std::cout);
+    const MacroData* instance = vtl::base::DrawingModel::get().instance(id);
+    std::cout << "The drawing's " << args[2] << ": " << instance->tabs[t].cells[c].value.str() << "\n";
+    return 0;
+}
+
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"sample", "sample [script-file]",
@@ -197,6 +263,9 @@ const std::vector<Command>& commands() {
         {"controls", "controls <design>", "lists the control names of a designed dialog", controls},
         {"gallery", "gallery [folder]", "draws every dialog of the gallery and each of its states, with an index.html",
          gallery},
+        {"macros", "macros", "lists the connection macros of the library folder with their tabs", macros},
+        {"macro-update", "macro-update <macro> <tab> <value name> <value>",
+         "places a macro in the drawing, changes one value and applies it; prints the journal and the result", macroUpdate},
     };
     return table;
 }

@@ -53,9 +53,80 @@ DisplayList gusset() {
     return l;
 }
 
-bool write(const fs::path& file, const DisplayList& l) {
+// A dimension line with its label beside it.
+void dimension(DisplayList& l, POINT a, POINT b, RECT at, const char* text) {
+    l.line(a, b, kDim);
+    label(l, at, text);
+}
+
+// The bolt group of an end plate: rows and columns with edge distance, pitch and gauge.
+DisplayList endPlateBolts() {
+    DisplayList l;
+    l.fillRect({60, 20, 180, 220}, kPlate);
+    for (int y : {60, 120, 180})
+        for (int x : {90, 150}) l.ellipse({x - 7, y - 7, x + 7, y + 7}, kBolt, std::nullopt);
+    dimension(l, {190, 20}, {190, 60}, {192, 32, 236, 48}, "e1");
+    dimension(l, {190, 60}, {190, 120}, {192, 82, 236, 98}, "p");
+    dimension(l, {90, 200}, {150, 200}, {100, 202, 140, 218}, "g");
+    return l;
+}
+
+// A column on a base plate with four anchors into the foundation.
+DisplayList basePlate() {
+    DisplayList l;
+    l.fillRect({0, 170, 240, 240}, RGB(200, 200, 200));  // foundation
+    l.fillRect({30, 150, 210, 170}, kPlate);             // base plate
+    l.fillRect({95, 10, 145, 150}, kSteel);              // column
+    for (int x : {50, 190}) l.fillRect({x - 3, 140, x + 3, 230}, kBolt);
+    dimension(l, {215, 150}, {215, 170}, {217, 150, 240, 166}, "tp");
+    dimension(l, {30, 180}, {210, 180}, {100, 182, 140, 198}, "bp");
+    label(l, {60, 205, 180, 221}, "grout");
+    return l;
+}
+
+// A fin plate welded to a column, bolted to the beam web.
+DisplayList finPlate() {
+    DisplayList l;
+    l.fillRect({10, 10, 40, 230}, kSteel);   // column flange
+    l.fillRect({40, 70, 120, 170}, kPlate);  // fin plate
+    l.fillRect({60, 60, 230, 70}, kSteel);   // beam top flange
+    l.fillRect({60, 170, 230, 180}, kSteel); // beam bottom flange
+    for (int y : {90, 120, 150}) l.ellipse({83, y - 6, 95, y + 6}, kBolt, std::nullopt);
+    dimension(l, {40, 190}, {120, 190}, {60, 192, 100, 208}, "lp");
+    dimension(l, {130, 70}, {130, 170}, {132, 112, 160, 128}, "hp");
+    return l;
+}
+
+// Two beams spliced with flange and web cover plates.
+DisplayList beamSplice() {
+    DisplayList l;
+    l.fillRect({10, 80, 115, 92}, kSteel);
+    l.fillRect({125, 80, 230, 92}, kSteel);
+    l.fillRect({10, 148, 115, 160}, kSteel);
+    l.fillRect({125, 148, 230, 160}, kSteel);
+    l.fillRect({60, 68, 180, 80}, kPlate);    // top flange plate
+    l.fillRect({60, 160, 180, 172}, kPlate);  // bottom flange plate
+    l.fillRect({80, 96, 160, 144}, kPlate);   // web plate
+    for (int x : {75, 95, 145, 165}) l.ellipse({x - 5, 69, x + 5, 79}, kBolt, std::nullopt);
+    dimension(l, {60, 55}, {180, 55}, {100, 38, 140, 54}, "lf");
+    dimension(l, {190, 68}, {190, 80}, {192, 64, 236, 80}, "tf");
+    return l;
+}
+
+// The thumbnail of one end-plate variant.
+DisplayList variant(int extension, bool haunch) {
+    DisplayList l;
+    l.fillRect({10, 10, 22, 110}, kSteel);
+    l.fillRect({22, 35 - extension, 30, 85 + extension}, kPlate);
+    l.fillRect({30, 40, 110, 46}, kSteel);
+    l.fillRect({30, 74, 110, 80}, kSteel);
+    if (haunch) l.polygon({{30, 80}, {30, 100}, {70, 80}}, kSteel);
+    return l;
+}
+
+bool write(const fs::path& file, const DisplayList& l, int width = 240, int height = 240) {
     fs::create_directories(file.parent_path());
-    const vtl::gfx::Image image = vtl::gfx::render(l, 240, 240, RGB(255, 255, 255));
+    const vtl::gfx::Image image = vtl::gfx::render(l, width, height, RGB(255, 255, 255));
     try {
         vtl::gfx::writeBmpFile(file.string(), image, 24);
     } catch (const std::exception& e) {
@@ -70,6 +141,11 @@ bool write(const fs::path& file, const DisplayList& l) {
 int main(int argc, char** argv) {
     const fs::path library = argc > 1 ? argv[1] : "samples/library";
     const fs::path designs = library / "Dialog Templates" / "Dialog Design";
-    const bool ok = write(designs / "EndPlate.bmp", endPlate()) && write(designs / "Bracings" / "Gusset.bmp", gusset());
+    const fs::path images = library / "Images" / "End plates";
+    bool ok = write(designs / "EndPlate.bmp", endPlate()) && write(designs / "Bracings" / "Gusset.bmp", gusset());
+    ok = ok && write(designs / "EndPlateBolts.bmp", endPlateBolts()) && write(designs / "BasePlate.bmp", basePlate());
+    ok = ok && write(designs / "FinPlate.bmp", finPlate()) && write(designs / "BeamSplice.bmp", beamSplice());
+    ok = ok && write(images / "Flush.bmp", variant(0, false), 120, 120) &&
+         write(images / "Extended.bmp", variant(20, false), 120, 120) && write(images / "Haunched.bmp", variant(0, true), 120, 120);
     return ok ? 0 : 1;
 }

@@ -4,7 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "vtlbase/file_functions.h"
 #include "vtlbase/files/file_io.h"
+#include "vtlbase/settings.h"
 
 namespace {
 using nlohmann::json;
@@ -307,4 +309,28 @@ bool readMacroFile(const Vtl_String& path, MacroData& macro, std::string& error)
 
 bool writeMacroFile(const Vtl_String& path, const MacroData& macro, std::string& error) {
     return vtl::base::files::writeText(path.view(), macroToJson(macro) + "\n", error);
+}
+
+namespace {
+Vtl_String macroFolder() { return gSettings.libDir() + Vtl_String("Macros\\"); }
+}  // namespace
+
+Vtl_StringArray libraryMacroNames() {
+    Vtl_StringArray names;
+    for (const std::string& file : vtl::base::files::findFiles(macroFolder().view(), "*.macro"))
+        names.append(removeExtension(Vtl_String(file)));
+    return names;
+}
+
+bool readLibraryMacro(const Vtl_String& name, MacroData& macro, std::string& error) {
+    MacroData read;
+    if (!readMacroFile(macroFolder() + name + Vtl_String(".macro"), read, error)) return false;
+    const Vtl_String designs = gSettings.libDir() + Vtl_String("Dialog Templates\\Dialog Design\\");
+    for (MacroTabData& tab : read.tabs) {
+        const std::string& d = tab.designFile.str();
+        if (!d.empty() && d.find(':') == std::string::npos && d.front() != '\\' && d.front() != '/')
+            tab.designFile = designs + tab.designFile + Vtl_String(".txt");
+    }
+    macro = read;
+    return true;
 }
