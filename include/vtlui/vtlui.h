@@ -2,6 +2,7 @@
 // The module's exported functions. Callers link libvtlui.so and call these on the host's UI thread.
 #include <string>
 
+#include "vtlbase/macro/macro_data.h"
 #include "vtlbase/vtl_string.h"
 #include "vtlbase/vtl_string_array.h"
 #include "vtlui/export.h"
@@ -31,3 +32,7 @@ VTLUI_API Vtl_String getDesignerRootFolder();
 VTLUI_API void getModuleImages(Vtl_StringArray& names);
 // The contents of the type-2 controls of the design at `path` (empty when it cannot be read).
 VTLUI_API void GetImageDlgCtrlNames(const Vtl_String& path, Vtl_StringArray& names);
+
+// The macro dialog, modal: edits the record's tabs, applies every change to the drawing, and hands the
+// record back as it ends, whichever way it is closed.
+VTLUI_API void StartDlgMacro(MacroData& macro);

@@ -137,7 +137,7 @@ bool Spread::setActiveCell(CellRef cell) {
     if (!Spread::from(window_)) return false;
     active_ = cell;
     ensureVisible(cell);
-    if (sheet_.switchOn(sw::permanentEdit) && !editCell_ && editableAs(cell, false)) beginEdit();
+    if (sheet_.switchOn(sw::permanentEdit) && !editCell_ && editableAs(cell, false)) beginPermanentEdit();
     repaint();
     return true;
 }
@@ -196,7 +196,7 @@ void Spread::gotFocus() {
     if (sheet_.switchOn(sw::permanentEdit) && !editCell_) {
         if (auto a = activeCell(); a && editableAs(*a, false)) {
             active_ = a;
-            beginEdit();
+            beginPermanentEdit();
             return;
         }
     }

@@ -70,7 +70,10 @@ public:
     std::optional<CellRef> editCell() const { return editCell_; }
     // Starts editing the active cell when it can be edited (an edit, number or editable combo cell,
     // not locked); `initial` replaces the text (typing starts editing with the typed character).
-    bool beginEdit(const std::optional<std::string>& initial = std::nullopt);
+    bool beginEdit(const std::optional<std::string>& initial = std::nullopt, bool selectAll = false);
+    // Permanent edit mode opens the editor of every cell the user moves to with its whole text selected,
+    // so that typing replaces it, as on entering any edit field.
+    bool beginPermanentEdit() { return beginEdit(std::nullopt, true); }
     // Ends edit mode: `commit` writes the editor's text through the cell's type when it differs.
     // Returns whether a user change was committed (the value-changed notification has been sent).
     bool endEdit(bool commit);
@@ -132,7 +135,7 @@ private:
     std::optional<CellRef> nextTabCell(CellRef from, bool backwards) const;
     void toggleCheck(CellRef cell);
     void pressButton(CellRef cell);
-    void createEditor(const std::string& text);
+    void createEditor(const std::string& text, bool selectAll);
     void destroyEditor();
     CellRef anchorOf(CellRef cell) const;
     bool isList() const { return sheet_.operationMode() == kOperationList; }

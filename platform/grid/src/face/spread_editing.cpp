@@ -9,7 +9,7 @@
 
 namespace vtl::grid {
 namespace {
-constexpr int kEditorId = 1;
+constexpr int kEditorId = 0;  // no id of its own: a dialog's controls (IDOK is 1) never meet it
 
 // Cells the editor can open on: free text, numbers and editable combos.
 bool textEditable(const CellType& type) {
@@ -25,7 +25,7 @@ bool Spread::editableAs(CellRef cell, bool /*forTyping*/) const {
     return textEditable(sheet_.cellType(cell));
 }
 
-bool Spread::beginEdit(const std::optional<std::string>& initial) {
+bool Spread::beginEdit(const std::optional<std::string>& initial, bool selectAll) {
     if (editCell_) return true;
     const auto cell = activeCell();
     if (!cell || !editableAs(*cell, initial.has_value())) return false;
@@ -40,12 +40,12 @@ bool Spread::beginEdit(const std::optional<std::string>& initial) {
     }
     editCell_ = cell;
     ensureVisible(*cell);
-    createEditor(text);
+    createEditor(text, selectAll && !initial);
     repaint();
     return true;
 }
 
-void Spread::createEditor(const std::string& text) {
+void Spread::createEditor(const std::string& text, bool selectAll) {
     destroyEditor();
     editor_ = CreateWindowEx(0, kEditorClassName, text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 1, 1,
                              window_, kEditorId);
@@ -54,7 +54,7 @@ void Spread::createEditor(const std::string& text) {
     if (const auto* edit = std::get_if<EditType>(&sheet_.cellType(*editCell_)); edit && edit->maxLength > 0)
         SendMessage(editor_, EM_LIMITTEXT, static_cast<WPARAM>(edit->maxLength), 0);
     const int length = static_cast<int>(codePointCount(text));
-    SendMessage(editor_, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessage(editor_, EM_SETSEL, static_cast<WPARAM>(selectAll ? 0 : length), length);
     placeEditor();
     if (GetFocus() == window_) {
         refocusing_ = true;

@@ -39,7 +39,7 @@ void Spread::moveActiveByUser(CellRef to, bool extend) {
         notify(notify::activeCellChanged, to);
         if (!alive(self)) return;
     }
-    if (sheet_.switchOn(sw::permanentEdit) && !editCell_ && active_ == to && editableAs(to, false)) beginEdit();
+    if (sheet_.switchOn(sw::permanentEdit) && !editCell_ && active_ == to && editableAs(to, false)) beginPermanentEdit();
 }
 
 std::optional<CellRef> Spread::nextTabCell(CellRef from, bool backwards) const {

@@ -45,3 +45,8 @@ public:
 
     friend bool operator==(const MacroData&, const MacroData&) = default;
 };
+
+// One record for several macros of one kind edited together: values they share as they are, values that
+// differ as the mixed text; the object ids of all of them. False when they are not of one kind with the
+// same tabs and cells.
+VTLBASE_API bool mergeMacros(const Vtl_Array<MacroData>& macros, MacroData& merged);

@@ -1,0 +1,72 @@
+#pragma once
+// MacroDialog: the tabbed dialog (template 8131) that edits a connection macro: one page per tab of the
+// macro, the view buttons, select-other-macros, clash check, re-apply, the two filters and the property
+// lists. It works on its own copy of the caller's record.
+#include <memory>
+#include <vector>
+
+#include "frame/vtlbase.h"
+#include "macro/macro_tab_page.h"
+#include "vtlbase/controls/button_st.h"
+#include "vtlbase/controls/resizer.h"
+#include "vtlbase/macro/macro_data.h"
+#include "win/dialog.h"
+
+namespace vtl::ui {
+
+class MacroDialog : public CDialog {
+public:
+    static constexpr UINT IDD = 8131;
+    static constexpr int kTabId = 8097;
+    static constexpr UINT kAnswerMessage = 0x7101;  // answered 1: a window of the module's macro dialog
+
+    explicit MacroDialog(const MacroData& macro, int dialogId = -1, CWnd* parent = nullptr);
+    ~MacroDialog() override;
+
+    MacroData& macro() { return macro_; }
+    const MacroData& macro() const { return macro_; }
+    int dialogId() const { return dialogId_; }
+    MacroTabPage* page(int tabIndex) const;
+
+    // Rebuilds every page from the record (tab set changed), keeping the selected tab where it can.
+    void buildTabs();
+    // Reloads every page's values; with focus memory the current tab keeps its focus.
+    void reloadAllPages(bool keepFocus);
+    // Hides the other pages, shows the selected one and gives it the focus.
+    void showTab();
+    // The size key under which the dialog keeps its size.
+    Vtl_String sizeKey() const;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    void placePages();
+    void fitWindow();
+    void fillFilters();
+    void onFilterChanged(bool first);
+    void onSelectOtherMacros();
+    void onPropertyList(bool load);
+    void close();
+    TabFocusState& focusState(const Vtl_String& moduleName);
+
+    MacroData macro_;
+    int dialogId_ = -1;
+    std::vector<std::unique_ptr<MacroTabPage>> pages_;  // null where a tab has no page
+    std::vector<int> pageKinds_;
+    std::vector<std::unique_ptr<CButtonST>> buttons_;
+    std::vector<TabFocusState> focusStates_;
+    CResizer resizer_;
+    bool sized_ = false;
+    bool shownOnce_ = false;
+    int minWidth_ = 50, minHeight_ = 50;
+    SIZE wanted_{0, 0};
+    int previousTab_ = -1;
+};
+
+}  // namespace vtl::ui

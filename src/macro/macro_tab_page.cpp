@@ -1,0 +1,395 @@
+#include "macro/macro_tab_page.h"
+
+#include <algorithm>
+
+#include "macro/macro_dialog.h"
+#include "vtlbase/controls/control_functions.h"
+#include "vtlbase/drawing/catalogue.h"
+#include "vtlbase/drawing/macro_operations.h"
+#include "win/api.h"
+#include "win/combo_box.h"
+#include "win/keys.h"
+
+namespace vtl::ui {
+namespace {
+// Selects `text` in a combo, adding it at the end first when it is not there (and not empty).
+void selectText(CComboBox* combo, const Vtl_String& text) {
+    if (!combo) return;
+    if (text.isEmpty()) {
+        combo->SetCurSel(-1);
+        return;
+    }
+    int index = -1;
+    for (int i = 0; i < combo->GetCount(); ++i)
+        if (combo->GetLBText(i) == text.str()) index = i;
+    if (index < 0) index = combo->AddString(text.c_str());
+    combo->SetCurSel(index);
+}
+}  // namespace
+
+MacroDialog* MacroTabPage::owner() const { return dynamic_cast<MacroDialog*>(getDlgOwner(const_cast<MacroTabPage*>(this))); }
+
+MacroData* MacroTabPage::macro() const {
+    MacroDialog* o = owner();
+    return o ? &o->macro() : nullptr;
+}
+
+MacroTabData* MacroTabPage::tab() const {
+    MacroData* m = macro();
+    if (!m || tabIndex_ < 0 || tabIndex_ >= m->tabs.length()) return nullptr;
+    return &m->tabs[tabIndex_];
+}
+
+bool MacroTabPage::isBoltTab() const {
+    const MacroTabData* t = tab();
+    return t && t->kind == 1;
+}
+
+bool MacroTabPage::boltControlsVisible() const { return isBoltTab() && !hideBoltControls; }
+
+int MacroTabPage::extraHeight() const { return boltControlsVisible() ? kBoltStrip : 0; }
+
+bool MacroTabPage::gridVisible() const { return grid_.isAttached() && ::IsWindowVisible(grid_.grid()); }
+
+BOOL MacroTabPage::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetDlgItemText(kAssemblyLabelId, dialString(275).c_str());
+    SetDlgItemText(kDiameterLabelId, dialString(328).c_str());
+    SetDlgItemText(kAdvancedId, dialString(968).c_str());
+    grid_.attachToDlgItem(this, kGridId, true);
+    if (isBoltTab()) {
+        resizer_.Init(this);
+        using A = CResizer;
+        using E = ResizeEdge;
+        for (int id : {kAssemblyLabelId, kDiameterLabelId})
+            resizer_.Add(id, A::parent(E::Left), A::parent(E::Bottom), A::parent(E::Left), A::parent(E::Bottom));
+        for (int id : {kAssemblyId, kDiameterId})
+            resizer_.Add(id, A::parent(E::Left), A::parent(E::Bottom), A::parent(E::Right), A::parent(E::Bottom));
+        resizer_.Add(kAdvancedId, A::parent(E::Right), A::parent(E::Bottom), A::parent(E::Right), A::parent(E::Bottom));
+    }
+    prepareGrid();
+    fill();
+    initialised_ = true;
+    applyEnabled_ = true;
+    return FALSE;
+}
+
+void MacroTabPage::fill() {
+    MacroTabData* t = tab();
+    if (!t) return;
+    const bool wasEnabled = applyEnabled_;
+    applyEnabled_ = false;
+    SSSetSwitch(grid_.grid(), SS_SWITCH_REDRAW, FALSE);
+    t->removeAllDlgReferences();
+    bindDesign();
+    int w = 0;
+    design_.getImageSize(w, designHeight_);
+    fillGrid();
+    SSSetSwitch(grid_.grid(), SS_SWITCH_REDRAW, TRUE);
+    fillBoltControls();
+    setFlexFixStates();
+    layoutControls();
+    applyEnabled_ = wasEnabled;
+}
+
+SIZE MacroTabPage::wantedSize() const {
+    int w = 0, h = 0;
+    const_cast<Vtl_DlgDesignerData&>(design_).getImageSize(w, h);
+    int width = std::max(w - 20, 310);
+    int height = h + (gridVisible() ? 130 : 0) + extraHeight() - 20;
+    return {width, std::max(height, 0)};
+}
+
+void MacroTabPage::layoutControls() {
+    RECT client;
+    GetClientRect(&client);
+    if (isBoltTab()) resizer_.Move();
+    const int top = designHeight_ + 2;
+    const int height = client.bottom - top - extraHeight() - 4;
+    if (grid_.isAttached()) ::MoveWindow(grid_.grid(), 3, top, std::max(0, static_cast<int>(client.right) - 6), std::max(0, height), TRUE);
+    for (int id : {kAssemblyLabelId, kDiameterLabelId, kAssemblyId, kDiameterId, kAdvancedId})
+        ::ShowWindow(::GetDlgItem(m_hWnd, id), boltControlsVisible() ? SW_SHOW : SW_HIDE);
+}
+
+void MacroTabPage::fillBoltControls() {
+    if (!boltControlsVisible()) return;
+    MacroTabData* t = tab();
+    auto* assembly = static_cast<CComboBox*>(GetDlgItem(kAssemblyId));
+    auto* diameter = static_cast<CComboBox*>(GetDlgItem(kDiameterId));
+    Vtl_StringArray assemblies;
+    GetAssemblies(assemblies);
+    FillCombo(assembly, assemblies);
+    AcArray<double> diameters;
+    GetMergedDiameters(*macro(), t->moduleName, diameters);
+    Vtl_StringArray texts;
+    for (int i = 0; i < diameters.length(); ++i) texts.append(Vtl_String(diameters[i], 0));
+    FillCombo(diameter, texts);
+    selectText(assembly, t->bolt.assembly);
+    selectText(diameter, t->bolt.diameter);
+}
+
+void MacroTabPage::refillDiameters() {
+    auto* assembly = static_cast<CComboBox*>(GetDlgItem(kAssemblyId));
+    auto* diameter = static_cast<CComboBox*>(GetDlgItem(kDiameterId));
+    const int chosen = assembly->GetCurSel();
+    if (chosen < 0) return;
+    const Vtl_String text(assembly->GetLBText(chosen));
+    // The mixed assembly keeps the diameters every macro shares.
+    if (text == dialString(695)) return;
+    const int current = diameter->GetCurSel();
+    const Vtl_String previous = current >= 0 ? Vtl_String(diameter->GetLBText(current)) : Vtl_String();
+    Vtl_StringArray diameters;
+    GetDiameters(text, diameters);
+    FillCombo(diameter, diameters);
+    selectText(diameter, previous);
+}
+
+void MacroTabPage::setFlexFixStates() {
+    MacroTabData* t = tab();
+    Vtl_StringArray groups;
+    design_.getFlexBtnsGroups(groups);
+    for (const Vtl_String& g : groups) {
+        int index = 0;
+        if (!t->findFlexFixGroup(g, index)) continue;
+        const MacroFlexFixGroup& group = t->flexFixGroups[index];
+        for (int b = 0; b < group.buttons.length(); ++b)
+            design_.setFlexBtnStatus(g, group.buttons[b], b < group.flexible.length() && group.flexible[b] ? 1 : 0);
+    }
+}
+
+void MacroTabPage::reload() {
+    MacroTabData* t = tab();
+    if (!t) return;
+    const bool wasEnabled = applyEnabled_;
+    applyEnabled_ = false;
+    const HWND g = grid_.grid();
+    setFlexFixStates();
+    for (const MacroCell& c : t->cells) {
+        if (c.reference < 0) SSSetCellText(g, 3, -c.reference, c.value.c_str());
+        if (c.reference > 0) {
+            design_.setCtrlValue(c.reference, c.value);
+            design_.setCtrlReadOnly(c.reference, c.readOnly);
+        }
+    }
+    for (const MacroCutData& c : t->cuts)
+        if (c.reference > 0) design_.setCtrlValue(c.reference, Vtl_String(c.number));
+    for (const MacroPatternProps& p : t->patterns) {
+        if (p.nameReference < 0) SSSetCellText(g, 3, -p.nameReference, p.name.c_str());
+        if (p.nameReference > 0) design_.setCtrlValue(p.nameReference, p.name);
+        if (p.countReference < 0) SSSetCellText(g, 4, -p.countReference, p.countText.c_str());
+        if (p.countReference > 0) design_.setCtrlValue(p.countReference, p.countText);
+    }
+    const MacroBoltData& b = t->bolt;
+    for (auto [reference, value] : {std::pair{b.assemblyReference, &b.assembly}, {b.diameterReference, &b.diameter},
+                                    {b.holeToleranceReference, &b.holeTolerance}, {b.penetrationReference, &b.penetrationLength},
+                                    {b.addedLengthReference, &b.addedLength}})
+        if (reference > 0) design_.setCtrlValue(reference, *value);
+    fillBoltControls();
+    for (const DynArrayData& a : t->arrays) {
+        if (a.nameReference < 0) SSSetCellText(g, 3, -a.nameReference, a.name.c_str());
+        if (a.nameReference > 0) design_.setCtrlValue(a.nameReference, a.name);
+        for (int v = 0; v < 4; ++v)
+            if (a.valueReferences[v] > 0) design_.setCtrlValue(a.valueReferences[v], a.values[v]);
+        for (const DynArrayEntry& e : a.entries)
+            if (e.reference > 0) design_.setCtrlValue(e.reference, e.text);
+    }
+    if (t->imageReference > 0) design_.setCtrlValue(t->imageReference, t->currentImage);
+    SSSetSwitch(g, SS_SWITCH_CHANGED, FALSE);
+    applyEnabled_ = wasEnabled;
+}
+
+void MacroTabPage::collect(MacroTabData& t) {
+    collectGrid(t);
+    Vtl_String value;
+    for (MacroCell& c : t.cells) {
+        // Edits, combos and check boxes show cells; value-solver buttons only point at them.
+        Vtl_ControlType type = 0;
+        if (c.reference > 0 && design_.getDynControlType(c.reference, type) && (type == 2 || type == 3 || type == 29) &&
+            design_.getCtrlValue(c.reference, value))
+            c.value = value;
+    }
+    for (MacroCutData& c : t.cuts)
+        if (c.reference > 0 && design_.getCtrlValue(c.reference, value)) c.number = value.toInt();
+    for (MacroPatternProps& p : t.patterns) {
+        if (p.nameReference > 0 && design_.getCtrlValue(p.nameReference, value)) p.name = value;
+        int count = 0;
+        if (p.countReference > 0 && p.getCount(p.countText, count) && design_.getCtrlValue(p.countReference, value)) p.countText = value;
+    }
+    MacroBoltData& b = t.bolt;
+    for (auto [reference, field] : {std::pair{b.assemblyReference, &b.assembly}, {b.diameterReference, &b.diameter},
+                                    {b.holeToleranceReference, &b.holeTolerance}, {b.penetrationReference, &b.penetrationLength},
+                                    {b.addedLengthReference, &b.addedLength}})
+        if (reference > 0 && design_.getCtrlValue(reference, value)) *field = value;
+    for (DynArrayData& a : t.arrays) {
+        if (a.nameReference > 0 && design_.getCtrlValue(a.nameReference, value)) a.name = value;
+        for (int v = 0; v < 4; ++v)
+            if (a.valueReferences[v] > 0 && design_.getCtrlValue(a.valueReferences[v], value)) a.values[v] = value;
+        for (DynArrayEntry& e : a.entries)
+            if (e.reference > 0 && design_.getCtrlValue(e.reference, value)) e.text = value;
+    }
+    if (boltControlsVisible()) {
+        b.assembly = Vtl_String(GetDlgItemText(kAssemblyId));
+        b.diameter = Vtl_String(GetDlgItemText(kDiameterId));
+    }
+}
+
+void MacroTabPage::apply() {
+    MacroTabData* t = tab();
+    if (!t || !applyEnabled_) return;
+    applyEnabled_ = false;
+    const MacroTabData before = *t;
+    collect(*t);
+    applyAgainst(before);
+    applyEnabled_ = true;
+}
+
+void MacroTabPage::applyAgainst(const MacroTabData& before) {
+    const bool wasEnabled = applyEnabled_;
+    applyEnabled_ = false;
+    MacroDialog* o = owner();
+    MacroTabData* t = tab();
+    if (o && t) {
+        Vtl_StringArray names;
+        AcArray<int> changes1, changes2;
+        before.differences(*t, names, changes1, changes2);
+        if (!changes1.isEmpty() || !changes2.isEmpty()) {
+            const Vtl_String module = t->moduleName;
+            if (UpdateModule(module, o->macro(), changes1, changes2)) clashcheck(o->dialogId(), o->macro().objectIds);
+            o->reloadAllPages(true);
+            acedPostCommandPrompt();
+        }
+    }
+    // Applying is on again on every way out.
+    applyEnabled_ = wasEnabled;
+}
+
+BOOL MacroTabPage::OnEraseBkgnd(CDC* dc) {
+    if (design_.isInitialised() && design_.hasImage()) {
+        RECT client;
+        GetClientRect(&client);
+        dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
+        design_.OnEraseBkgnd(dc);
+        return TRUE;
+    }
+    return CDialog::OnEraseBkgnd(dc);
+}
+
+LRESULT MacroTabPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SIZE) {
+        const LRESULT r = CDialog::WindowProc(msg, wParam, lParam);
+        if (initialised_) layoutControls();
+        return r;
+    }
+    return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+HBRUSH MacroTabPage::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    // Designed labels let the picture show through.
+    Vtl_ControlType type = -1;
+    if (wnd && design_.getDynControlType(wnd->GetDlgCtrlID(), type) && (type == 0 || type == 1)) {
+        dc->SetBkMode(TRANSPARENT);
+        return GetStockObject(NULL_BRUSH);
+    }
+    return CDialog::OnCtlColor(dc, wnd, ctlColor);
+}
+
+BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const WORD code = HIWORD(wParam);
+    if (!applyEnabled_) return CDialog::OnCommand(wParam, lParam);
+    if (id == kAssemblyId && code == CBN_SELCHANGE) {
+        refillDiameters();
+        apply();
+        return TRUE;
+    }
+    if (id == kDiameterId && code == CBN_SELCHANGE) {
+        apply();
+        return TRUE;
+    }
+    if (id == kAdvancedId && code == BN_CLICKED) {
+        // The bolt-advanced dialog is opened here once it exists; the button does nothing visible until then.
+        return TRUE;
+    }
+    if (id == kGridId) {
+        if (code == SSN_VALUE_CHANGED || code == SSN_CHECK_SET || code == SSN_CHECK_CLEARED) apply();
+        if (code == SSN_BUTTON_CLICKED) {
+            int col = 0, row = 0;
+            SSGetNotifyCell(grid_.grid(), &col, &row);
+            onPatternOrArrayButton(-row, false);
+        }
+        return TRUE;
+    }
+    if (design_.isADynControl(id)) {
+        Vtl_ControlType type = 0;
+        design_.getDynControlType(id, type);
+        if (code == CBN_SELCHANGE) {
+            if (type == 27) onImageChosen(id);
+            else apply();
+            return TRUE;
+        }
+        if (code == EN_KILLFOCUS) {
+            apply();
+            return TRUE;
+        }
+        if (code == BN_CLICKED) {
+            onDesignedClick(id);
+            return TRUE;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void MacroTabPage::onDesignedClick(int resourceId) {
+    Vtl_ControlType type = 0;
+    design_.getDynControlType(resourceId, type);
+    switch (type) {
+    case 6:
+        onPatternOrArrayButton(resourceId, true);
+        break;
+    case 24:
+        onPatternOrArrayButton(resourceId, false);
+        break;
+    case 25:
+    case 26:
+        onValueSolver(resourceId);
+        break;
+    case 29:
+        apply();
+        break;
+    case 30:
+        onFlexButton(resourceId);
+        break;
+    default:
+        break;
+    }
+}
+
+void MacroTabPage::onFlexButton(int resourceId) {
+    MacroTabData* t = tab();
+    Vtl_String group, name;
+    int index = 0, status = 0;
+    if (!t || !design_.getFlexBtnGroupName(resourceId, group, name) || !design_.findFlexButton(group, name, index) ||
+        !design_.getFlexBtnStatus(index, status) || (status != 0 && status != 1))
+        return;
+    const MacroTabData before = *t;
+    if (t->flexFixBtnClicked(group, name, status != 0)) applyAgainst(before);
+}
+
+void MacroTabPage::onImageChosen(int resourceId) {
+    MacroTabData* t = tab();
+    const Vtl_DesignerControl* c = design_.getControlFromRes(resourceId);
+    if (!t || !c) return;
+    const Vtl_String chosen(GetDlgItemText(resourceId));
+    // The mixed item stands for the differing images of several macros: choosing it swaps nothing.
+    if (chosen.isEmpty() || chosen == dialString(695)) return;
+    Vtl_String folder = c->listText;
+    if (!folder.endsWith("\\")) folder += "\\";
+    swapBlockRefs(*macro(), t->moduleName, folder + chosen + Vtl_String(".dwg"));
+    if (MacroDialog* o = owner()) o->reloadAllPages(true);
+}
+
+void MacroTabPage::onPatternOrArrayButton(int, bool) {
+    // The pattern and array dialogs are opened here once they exist; the buttons do nothing visible until then.
+}
+
+}  // namespace vtl::ui

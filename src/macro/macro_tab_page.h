@@ -1,0 +1,114 @@
+#pragma once
+// MacroTabPage: one tab of the macro dialog (tabs of kind 0, 1 and 3). It shows the tab's designed dialog
+// over its picture, a grid of every value without a designed control, and on bolt tabs the bolt assembly
+// and diameter with the advanced button. Every committed change is collected into the tab and applied:
+// the differences go to the drawing (UpdateModule) and every page reloads what the drawing made of them.
+#include <memory>
+
+#include "frame/host.h"
+#include "frame/vtlbase.h"
+#include "spread/vtl_spread.h"
+#include "vtlbase/controls/resizer.h"
+#include "vtlbase/macro/macro_data.h"
+#include "vtlui/vtl_dlg_designer_data.h"
+#include "win/dialog.h"
+
+namespace vtl::ui {
+
+class MacroDialog;
+
+// The focus a tab had when it was left, restored when it is shown again.
+struct TabFocusState {
+    Vtl_String moduleName;
+    int kind = 0;  // 0 nothing saved, 1 a designed edit control, 2 a grid cell, 3 another control
+    int controlId = 0;  // by id: after a rebuild the window itself is gone, a control with its id may not be
+    int gridColumn = 0, gridRow = 0;
+    int selectionStart = 0, selectionEnd = 0;
+};
+
+class MacroTabPage : public CDialog {
+public:
+    static constexpr UINT IDD = 8137;
+    static constexpr int kGridId = 1001;
+    static constexpr int kAssemblyId = 1091;
+    static constexpr int kDiameterId = 1092;
+    static constexpr int kAssemblyLabelId = 1109;
+    static constexpr int kDiameterLabelId = 1110;
+    static constexpr int kAdvancedId = 1114;
+    static constexpr int kBoltStrip = 47;  // height of the bolt controls at the bottom
+
+    explicit MacroTabPage(int tabIndex) : CDialog(IDD), tabIndex_(tabIndex) {}
+
+    int tabIndex() const { return tabIndex_; }
+    bool hideBoltControls = false;
+    bool applyEnabled() const { return applyEnabled_; }
+
+    // The size the page asks for (design picture, grid, bolt strip).
+    SIZE wantedSize() const;
+    // Reloads every value from the tab into its control or grid row, without rebuilding the design.
+    void reload();
+    // Collects the page's values into `tab`.
+    void collect(MacroTabData& tab);
+    // Collect, compare and update: the change goes to the drawing and every page reloads.
+    void apply();
+    // Steps 4 to 6 of an apply against a copy of the tab taken before the change.
+    void applyAgainst(const MacroTabData& before);
+
+    // Focus memory and the Tab walk over the designed controls, the grid and the page's own controls.
+    void rememberFocus(TabFocusState& state) const;
+    void restoreFocus(const TabFocusState& state);
+    bool focusFirstControl();
+
+    Vtl_DlgDesignerData& design() { return design_; }
+    Vtl_Spread& grid() { return grid_; }
+    bool gridVisible() const;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
+
+private:
+    MacroDialog* owner() const;
+    MacroTabData* tab() const;
+    MacroData* macro() const;
+
+    void fill();
+    void bindDesign();
+    bool bindControl(Vtl_DesignerControl& control);
+    void prepareGrid();
+    void fillGrid();
+    void fillBoltControls();
+    void refillDiameters();
+    void setFlexFixStates();
+    void layoutControls();
+    int extraHeight() const;
+    bool isBoltTab() const;
+    bool boltControlsVisible() const;
+
+    void collectGrid(MacroTabData& tab);
+    void onDesignedClick(int resourceId);
+    void onFlexButton(int resourceId);
+    void onImageChosen(int resourceId);
+    void onValueSolver(int resourceId);
+    void onPatternOrArrayButton(int reference, bool isPatternButton);
+
+    // The Tab walk: zone 1 the designed controls, 2 the grid, 3 the page's own controls.
+    bool tabKey(bool shift);
+    bool enterZone(int zone, bool first);
+    int zoneOfFocus() const;
+
+    int tabIndex_ = -1;
+    Vtl_DlgDesignerData design_;
+    Vtl_Spread grid_;
+    CResizer resizer_;
+    bool applyEnabled_ = false;
+    bool initialised_ = false;
+    Vtl_String fontName_ = "Verdana";
+    int designHeight_ = 0;
+};
+
+}  // namespace vtl::ui
