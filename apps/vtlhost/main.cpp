@@ -24,6 +24,7 @@
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/drawing/macro_operations.h"
 #include "vtlbase/macro/macro_file.h"
+#include "vtlbase/sections/select_prof.h"
 #include "vtlbase/settings.h"
 #include "vtlbase/vtl_string_array.h"
 #include "vtlui/vtlui.h"
@@ -122,6 +123,19 @@ int renderTemplate(const Args& args) {
     return 0;
 }
 
+// The tab item `index` of the open macro dialog, found when the step is taken.
+vtl::win::Target macroTabTarget(int index) {
+    return vtl::win::located("tab " + std::to_string(index), [index]() -> std::optional<POINT> {
+        const HWND tabs = ::GetDlgItem(::GetActiveWindow(), 8097);
+        RECT r;
+        if (!tabs || !::SendMessage(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r))) return std::nullopt;
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ::ClientToScreen(tabs, &p);
+        return p;
+    });
+}
+constexpr int kMacroDialogTemplate = 8131;
+
 // Every dialog of the module with its sample record and the steps that reach each of its states.
 void registerGalleryEntries() {
     auto& entries = vtlhost::galleryEntries();
@@ -152,6 +166,55 @@ void registerGalleryEntries() {
                            },
                            {{"initial", nullptr}, {"tabbed", [](vtl::win::Script& s) { s.key(VK_TAB); }}}});
     }
+    // Every connection macro of the library in the macro dialog, a picture of each tab.
+    for (const Vtl_String& name : libraryMacroNames()) {
+        MacroData m;
+        std::string error;
+        if (!readLibraryMacro(name, m, error)) continue;
+        std::vector<vtlhost::GalleryShot> shots;
+        for (int t = 0; t < m.tabs.length(); ++t) {
+            std::string shot = m.tabs[t].displayName.str();
+            std::replace(shot.begin(), shot.end(), ' ', '-');
+            if (t == 0) {
+                shots.push_back({"tab-" + shot, nullptr});
+                continue;
+            }
+            shots.push_back({"tab-" + shot, [t](vtl::win::Script& s) { s.click(macroTabTarget(t)); }});
+        }
+        entries.push_back({"macro-" + name.str(), "The macro dialog on the sample macro \"" + m.caption.str() + "\" (" + name.str() + ").",
+                           kMacroDialogTemplate,
+                           [name] {
+                               MacroData macro;
+                               std::string error;
+                               if (!readLibraryMacro(name, macro, error)) return;
+                               vtl::base::DrawingModel::get().placeMacro(macro);
+                               StartDlgMacro(macro);
+                           },
+                           shots});
+    }
+    // ---- The section selector (the sibling module's, opened by the section picker) ----
+    entries.push_back({"section-selector",
+                       "The section selector the section combos open: groups, types and sizes of the library, with "
+                       "the type's picture.",
+                       vtl::base::kSelectProfTemplate,
+                       [] {
+                           DlgSelectProfData data;
+                           data.initialName = "HEA-200";
+                           DlgSelectProf(data, true);
+                       },
+                       {{"initial", nullptr},
+                        {"angles", [](vtl::win::Script& s) {
+                             s.select(vtl::win::ctrl(vtl::base::kSelectProfGroupId), "Angles")
+                                 .select(vtl::win::ctrl(vtl::base::kSelectProfTypeId), "LU");
+                         }},
+                        {"hollow", [](vtl::win::Script& s) {
+                             s.select(vtl::win::ctrl(vtl::base::kSelectProfGroupId), "Hollow sections")
+                                 .select(vtl::win::ctrl(vtl::base::kSelectProfTypeId), "CHS");
+                         }},
+                        {"user-sections", [](vtl::win::Script& s) {
+                             s.select(vtl::win::ctrl(vtl::base::kSelectProfGroupId), "User sections");
+                         }}}});
+    // ---- end of the section selector ----
 }
 
 int listEntries(const Args&) {

@@ -8,6 +8,7 @@
 
 #include "frame/check_box_pictures.h"
 #include "macro/macro_tab_page.h"
+#include "win/gdi.h"
 
 namespace vtl::ui {
 namespace {
@@ -31,12 +32,14 @@ void MacroTabPage::prepareGrid() {
     const HWND g = grid_.grid();
     SSSetSwitch(g, SS_SWITCH_REDRAW, FALSE);
     grid_.setStyle(1);
+    // The labels are in column 1: no header bars. Four columns share the width.
     SSSetSwitch(g, SS_SWITCH_ROW_HEADERS, FALSE);
+    SSSetSwitch(g, SS_SWITCH_COLUMN_HEADERS, FALSE);
     grid_.setColCount(4, false);
     grid_.setRowCount(0);
     SSSetBackColorStyle(g, 1);
-    SSSetLockColor(g, 0xE6E6E6, 0x8000000B);
-    grid_.setFitColumns(5, Vtl_Array<int>(), Vtl_Array<int>());
+    SSSetLockColor(g, 0xE6E6E6, 0x80000000u | COLOR_WINDOWTEXT);
+    grid_.setFitMode(1);
     SSSetSwitch(g, SS_SWITCH_REDRAW, TRUE);
 }
 

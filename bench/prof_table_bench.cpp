@@ -1,0 +1,214 @@
+// The values table's file and grid transfer. Reading and writing a 100,000-row table (readFromFile then
+// writeToFile) against plain C++ doing the same bytes line by line: read the file, split each line at
+// TABs into strings, join them again and write the file. Target: at most 3 times the plain version.
+// setToSS and getFromSS of a 10,000-row table are reported against the grid's own SS... calls writing,
+// and reading, the same cells (no target).
+//
+// Usage: bench_prof_table [--smoke] [Google Benchmark flags]. --smoke runs each case once at a small size.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/spread_control.h"
+#include "spread/vtl_spread.h"
+#include "vtlbase/settings.h"
+#include "vtlui/vtl_prof_values_table.h"
+#include "win/api.h"
+
+namespace {
+namespace fs = std::filesystem;
+using vtl::ui::Vtl_Spread;
+
+int gFileRows = 100000;
+int gGridRows = 10000;
+fs::path gLibrary;
+
+// A realistic table: name, flag, four display names, twelve values.
+std::string tableBytes(int rows) {
+    std::string bytes = "1\r\nSysName\tI/O\tDutch\tEnglish\tFrench\tGerman\th\tb\ttw\ttf\tr\td\tA\tG\tIy\tIz\tWy\tWz\r\n";
+    for (int r = 0; r < rows; ++r) {
+        const std::string n = std::to_string(100 + r);
+        bytes += n + "\t" + (r % 7 ? "1" : "0") + "\tHEA " + n + "\tHEA " + n + "\tHEA " + n + "\tHEA " + n;
+        for (int v = 0; v < 12; ++v) bytes += "\t" + std::to_string(r % 1000) + "." + std::to_string(v * 7 % 10);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void BM_PlainSplitJoin(benchmark::State& state) {
+    const fs::path in = gLibrary / "prof" / "Big.pr", out = gLibrary / "prof" / "PlainOut.pr";
+    for (auto _ : state) {
+        std::ifstream file(in, std::ios::binary);
+        std::vector<std::vector<std::string>> rows;
+        std::string line;
+        while (std::getline(file, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            auto& row = rows.emplace_back();
+            std::size_t start = 0;
+            for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+                row.push_back(line.substr(start, tab - start));
+            row.push_back(line.substr(start));
+        }
+        std::string joined;
+        for (const auto& row : rows) {
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                if (i) joined += '\t';
+                joined += row[i];
+            }
+            joined += "\r\n";
+        }
+        std::ofstream(out, std::ios::binary) << joined;
+        benchmark::DoNotOptimize(rows.back());
+    }
+}
+
+void BM_ValuesTable(benchmark::State& state) {
+    for (auto _ : state) {
+        Vtl_ProfValuesTable table;
+        if (!table.readFromFile("Big.pr") || !table.writeToFile("TableOut.pr")) state.SkipWithError("file failed");
+        benchmark::DoNotOptimize(table.rows.last());
+    }
+}
+
+// A frame with a placeholder the wrapper attaches over.
+struct Host {
+    CWnd frame;
+    Host() {
+        vtl::grid::registerSpreadClass();
+        frame.CreateEx(0, "VtlFrame", "bench", WS_POPUP, RECT{0, 0, 800, 600}, nullptr, 0);
+        CreateWindowEx(0, "STATIC", "", WS_CHILD, 0, 0, 700, 500, frame.m_hWnd, 1196);
+        spread.attachToDlgItem(&frame, 1196, true);
+    }
+    ~Host() { frame.DestroyWindow(); }
+    Vtl_Spread spread;
+};
+
+Vtl_ProfValuesTable gridTable() {
+    Vtl_ProfValuesTable table;
+    table.readFromFile("Grid.pr");
+    return table;
+}
+
+void BM_SetToSS(benchmark::State& state) {
+    Host host;
+    const Vtl_ProfValuesTable table = gridTable();
+    for (auto _ : state) benchmark::DoNotOptimize(table.setToSS(host.spread));
+}
+
+void BM_GetFromSS(benchmark::State& state) {
+    Host host;
+    const Vtl_ProfValuesTable table = gridTable();
+    table.setToSS(host.spread);
+    for (auto _ : state) {
+        Vtl_ProfValuesTable back;
+        benchmark::DoNotOptimize(back.getFromSS(host.spread));
+    }
+}
+
+// The same cells written, and read, with the grid's functions only.
+void directWrite(HWND g, const Vtl_ProfValuesTable& table) {
+    const int cols = table.columnNames.length();
+    SSSetRowCount(g, 0);
+    SSSetColCount(g, 0);
+    SSSetColCount(g, cols);
+    SSSetRowCount(g, table.rows.length());
+    for (int r = 0; r < table.rows.length(); ++r)
+        for (int c = 0; c < cols && c < table.rows[r].length(); ++c)
+            SSSetCellText(g, c + 1, r + 1, table.rows[r][c].c_str());
+}
+
+void BM_DirectWrite(benchmark::State& state) {
+    Host host;
+    const Vtl_ProfValuesTable table = gridTable();
+    for (auto _ : state) directWrite(host.spread.grid(), table);
+}
+
+void BM_DirectRead(benchmark::State& state) {
+    Host host;
+    const Vtl_ProfValuesTable table = gridTable();
+    const HWND g = host.spread.grid();
+    directWrite(g, table);
+    const int cols = table.columnNames.length();
+    for (auto _ : state) {
+        std::vector<std::vector<std::string>> rows;
+        rows.reserve(static_cast<std::size_t>(table.rows.length()));
+        for (int r = 1; r <= table.rows.length(); ++r) {
+            auto& row = rows.emplace_back();
+            for (int c = 1; c <= cols; ++c) row.push_back(SSGetCellString(g, c, r, SS_CONTENT_VALUE));
+        }
+        benchmark::DoNotOptimize(rows.back());
+    }
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration) times[run.run_name.function_name] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool smoke = false;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--smoke") == 0) smoke = true;
+        else args.push_back(argv[i]);
+    }
+    if (smoke) {
+        gFileRows = 1000;
+        gGridRows = 200;
+    }
+    char folder[] = "/tmp/vtl-prof-bench-XXXXXX";
+    if (!mkdtemp(folder)) return 1;
+    gLibrary = folder;
+    fs::create_directories(gLibrary / "prof");
+    std::ofstream(gLibrary / "prof" / "Big.pr", std::ios::binary) << tableBytes(gFileRows);
+    std::ofstream(gLibrary / "prof" / "Grid.pr", std::ios::binary) << tableBytes(gGridRows);
+    gSettings.setLibDir(Vtl_String(gLibrary.string()));
+
+    std::vector<benchmark::internal::Benchmark*> all = {
+        benchmark::RegisterBenchmark("BM_PlainSplitJoin", BM_PlainSplitJoin),
+        benchmark::RegisterBenchmark("BM_ValuesTable", BM_ValuesTable),
+        benchmark::RegisterBenchmark("BM_DirectWrite", BM_DirectWrite),
+        benchmark::RegisterBenchmark("BM_DirectRead", BM_DirectRead),
+        benchmark::RegisterBenchmark("BM_SetToSS", BM_SetToSS),
+        benchmark::RegisterBenchmark("BM_GetFromSS", BM_GetFromSS)};
+    for (auto* b : all) {
+        b->Unit(benchmark::kMillisecond);
+        if (smoke) b->Iterations(1);
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    fs::remove_all(gLibrary);
+
+    auto& t = reporter.times;
+    const double plain = t["BM_PlainSplitJoin"], table = t["BM_ValuesTable"];
+    const double write = t["BM_DirectWrite"], read = t["BM_DirectRead"];
+    std::printf("\nValues table%s: read + write of %d rows x 18 columns; grid transfer of %d rows\n",
+                smoke ? " (smoke size)" : "", gFileRows, gGridRows);
+    const double ratio = plain > 0 ? table / plain : 0;
+    const bool ok = ratio <= 3.0;
+    std::printf("%-52s %6.2f x   (target <= 3.0)  %s\n", "readFromFile + writeToFile / plain split and join", ratio,
+                ok ? "ok" : "OVER TARGET");
+    std::printf("%-52s %6.2f x   (%.1f ms)\n", "setToSS / SSSetCellText of the same cells",
+                write > 0 ? t["BM_SetToSS"] / write : 0, t["BM_SetToSS"]);
+    std::printf("%-52s %6.2f x   (%.1f ms)\n", "getFromSS / SSGetCellString of the same cells",
+                read > 0 ? t["BM_GetFromSS"] / read : 0, t["BM_GetFromSS"]);
+    return smoke || ok ? 0 : 1;
+}
