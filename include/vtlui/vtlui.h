@@ -36,3 +36,13 @@ VTLUI_API void GetImageDlgCtrlNames(const Vtl_String& path, Vtl_StringArray& nam
 // The macro dialog, modal: edits the record's tabs, applies every change to the drawing, and hands the
 // record back as it ends, whichever way it is closed.
 VTLUI_API void StartDlgMacro(MacroData& macro);
+
+// Modeless macro dialogs: each lives in a slot whose number is the dialog id the caller keeps. Opening
+// takes the highest free slot; without `keepFocus` the host's main window keeps the keyboard focus.
+VTLUI_API bool StartDlgMacroModeless(bool keepFocus, MacroData& macro, int& id);
+// The record as the dialog in slot `id` has it now; false (macro untouched) for an empty or invalid slot.
+VTLUI_API bool GetDlgMacroData(int id, MacroData& macro);
+// Closes the dialog in slot `id`; while its macro is busy the close is retried every 50 milliseconds.
+VTLUI_API bool EndDlgMacroModeless(int id);
+// Closes every modeless macro dialog, from the last slot to the first.
+VTLUI_API void DestroyAllMacroDlgs();

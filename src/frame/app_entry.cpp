@@ -4,6 +4,7 @@
 // message is answered 0, the host's success.
 #include "frame/check_box_pictures.h"
 #include "frame/host.h"
+#include "macro/macro_unload.h"
 #include "vtlui/vtlui.h"
 
 namespace {
@@ -24,6 +25,8 @@ void unload() {
     using namespace vtl::host;
     if (CommandStack* commands = CommandStack::cast(acrxSysRegistry()->at(kRegisteredCommandsKey)))
         commands->removeGroup(kCommandGroup);
+    // The modeless dialogs close now, busy or not, and no timer of theirs outlives the module.
+    vtl::ui::closeAllMacroDialogsForUnload();
     vtl::ui::releaseCheckBoxPictures();
 }
 }  // namespace

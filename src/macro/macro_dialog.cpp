@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "frame/host.h"
 #include "frame/module.h"
+#include "vtlui/vtlui.h"
 #include "vtlbase/dialog_size.h"
 #include "vtlbase/drawing/macro_operations.h"
 #include "win/api.h"
@@ -88,6 +90,9 @@ BOOL MacroDialog::OnInitDialog() {
     buildTabs();
     ChangeDlgSize(this, sizeKey());
     clashInitDlgStarted(dialogId_);
+    clashResetInfo(dialogId_, macro_.objectIds);
+    if (CWnd* clash = GetDlgItem(kClashCheck)) static_cast<CButton*>(clash)->SetCheck(clashGetStatus() ? BST_CHECKED : BST_UNCHECKED);
+    clashcheck(dialogId_, macro_.objectIds);
     return FALSE;  // the shown page has the focus
 }
 
@@ -127,6 +132,7 @@ void MacroDialog::buildTabs() {
         if (macro_.findTab(macro_.firstTabName, first)) tabs->SetCurSel(first);
     }
     fitWindow();
+    previousTab_ = -1;  // the pages it had are gone: nothing to remember of them
     showTab();
     const bool lists = macro_.tabs.length() > 0 && macro_.propListAllowed(macro_.tabs[std::max(0, tabs->GetCurSel())].moduleName);
     ::EnableWindow(::GetDlgItem(m_hWnd, kLoadList), lists);
@@ -174,7 +180,10 @@ TabFocusState& MacroDialog::focusState(const Vtl_String& moduleName) {
 void MacroDialog::showTab() {
     auto* tabs = static_cast<CTabCtrl*>(GetDlgItem(kTabId));
     const int selected = tabs->GetCurSel();
-    if (MacroTabPage* previous = page(previousTab_); previous && previousTab_ < macro_.tabs.length())
+    // The focus is remembered where it still is in the page (a click on a tab item moved it already: it was
+    // remembered as the button went down).
+    if (MacroTabPage* previous = page(previousTab_); previous && previousTab_ < macro_.tabs.length() &&
+                                                      ::IsChild(previous->m_hWnd, ::GetFocus()))
         previous->rememberFocus(focusState(macro_.tabs[previousTab_].moduleName));
     for (auto& p : pages_)
         if (p && p->m_hWnd) p->ShowWindow(SW_HIDE);
@@ -271,6 +280,17 @@ void MacroDialog::onPropertyList(bool) {
     // that dialog exists, and the buttons do nothing visible until then.
 }
 
+BOOL MacroDialog::PreTranslateMessage(MSG* msg) {
+    // A click on a tab item takes the focus before the tab changes: remember where it was first.
+    if (msg->message == WM_LBUTTONDOWN && msg->hwnd == ::GetDlgItem(m_hWnd, kTabId)) {
+        auto* tabs = static_cast<CTabCtrl*>(GetDlgItem(kTabId));
+        const int current = tabs->GetCurSel();
+        if (MacroTabPage* p = page(current); p && ::IsChild(p->m_hWnd, ::GetFocus()))
+            p->rememberFocus(focusState(macro_.tabs[current].moduleName));
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
 LRESULT MacroDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kAnswerMessage:
@@ -305,7 +325,12 @@ void MacroDialog::close() {
     const int current = tabs->GetCurSel();
     if (current >= 0 && current < macro_.tabs.length()) macro_.changeView(macro_.tabs[current].moduleName, 3);
     macro_.closed = true;
-    EndDialog(IDOK);
+    if (dialogId_ < 0) {
+        acedPostCommandPrompt();
+        EndDialog(IDOK);
+    } else {
+        EndDlgMacroModeless(dialogId_);
+    }
 }
 
 // The Close button (Enter on a page applies the page instead: the page takes the key first).

@@ -144,11 +144,12 @@ bool Vtl_Spread::isCellEditable(int col, int row) const {
     return true;
 }
 
+// The scans meet each span once, at its anchor: a covered cell can never be the active cell.
 bool Vtl_Spread::findFirstEditableCell(int& col, int& row) const {
     if (!attached_) return false;
     for (int r = 1; r <= getRowCount(); ++r)
         for (int c = 1; c <= getColCount(); ++c)
-            if (isCellEditable(c, r)) {
+            if (SSGetCellSpan(m_hWnd, c, r, nullptr, nullptr, nullptr, nullptr) != 2 && isCellEditable(c, r)) {
                 col = c;
                 row = r;
                 return true;
@@ -160,7 +161,7 @@ bool Vtl_Spread::findLastEditableCell(int& col, int& row) const {
     if (!attached_) return false;
     for (int r = getRowCount(); r >= 1; --r)
         for (int c = getColCount(); c >= 1; --c)
-            if (isCellEditable(c, r)) {
+            if (SSGetCellSpan(m_hWnd, c, r, nullptr, nullptr, nullptr, nullptr) != 2 && isCellEditable(c, r)) {
                 col = c;
                 row = r;
                 return true;
