@@ -15,6 +15,7 @@
 #include "macro/macro_dialog.h"
 #include "macro/macro_registry.h"
 #include "vtlbase/drawing/drawing_model.h"
+#include "vtlbase/drawing/journal.h"
 #include "vtlbase/macro/macro_file.h"
 #include "vtlbase/settings.h"
 #include "vtlui/vtlui.h"
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
         EndDlgMacroModeless(id);
         vtl::win::processPending();
     }
-    std::printf("Macro dialog on \"%s\" (%d runs)\n", name.c_str(), runs);
+    std::printf("Macro dialog on \"%s\" (%d runs, %d updates of the drawing)\n", name.c_str(), runs,
+                vtl::base::Journal::get().count("UpdateModule"));
     const double open = median(opening), apply = median(applying);
     std::printf("%-44s %8.2f ms   (target < 20)  %s\n", "open: median", open, open < 20 ? "ok" : "OVER TARGET");
     std::printf("%-44s %8.2f ms   (target < 20)  %s\n", "apply one change: median", apply, apply < 20 ? "ok" : "OVER TARGET");

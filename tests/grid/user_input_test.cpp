@@ -174,6 +174,25 @@ TEST_F(GridTest, AButtonCellReportsItsClickWhenTheMouseIsReleasedOnIt) {
     EXPECT_EQ(dlg.events, (Events{"63 (4,2)", "64 (4,2)", "62 (4,2)", "63 (4,3)", "64 (4,3)", "62 (4,3)"}));
 }
 
+TEST_F(GridTest, DraggingAcrossCellsSelectsTheBlockTheyMake) {
+    GridDialog dlg;
+    dlg.setUp = [](HWND g) {
+        SSSetColCount(g, 4);
+        SSSetRowCount(g, 4);
+    };
+    Script s;
+    s.waitFor(dialogWithTemplate(kGridDialog))
+        .drag(cellTarget(dlg, 2, 1), cellTarget(dlg, 4, 3))
+        .check([&] {
+            int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+            ASSERT_TRUE(SSGetSelectBlock(dlg.grid(), &c1, &r1, &c2, &r2));
+            EXPECT_EQ((std::vector<int>{c1, r1, c2, r2}), (std::vector<int>{2, 1, 4, 3}));
+            EXPECT_FALSE(::GetCapture());
+        })
+        .click(ctrl(IDCANCEL));
+    run(s, [&] { dlg.DoModal(); });
+}
+
 TEST_F(GridTest, ListGridsSelectWholeRowsAndEditingSurvivesFocusLossInPermanentEditMode) {
     GridDialog dlg;
     dlg.setUp = [](HWND g) {

@@ -6,6 +6,7 @@
 
 #include "face/spread_windows.h"
 #include "win/api.h"
+#include "win/font.h"
 #include "win/gdi.h"
 
 namespace vtl::grid {
@@ -32,6 +33,8 @@ Spread::Spread(HWND window) : window_(window) { registry()[window] = this; }
 
 Spread::~Spread() {
     registry().erase(window_);
+    KillTimer(window_, kTipTimer);
+    if (tip_) DestroyWindow(tip_);
     if (dropList_) DestroyWindow(dropList_);
     if (editor_) DestroyWindow(editor_);
 }
@@ -39,9 +42,9 @@ Spread::~Spread() {
 Spread* Spread::from(HWND window) {
     auto& spreads = registry();
     if (auto it = spreads.find(window); it != spreads.end()) return it->second;
-    // The editor and the dropped list lead to their grid.
+    // The editor, the dropped list and the tip lead to their grid.
     for (auto& [h, spread] : spreads)
-        if (spread->editor_ == window || spread->dropList_ == window) return spread;
+        if (spread->editor_ == window || spread->dropList_ == window || spread->tip_ == window) return spread;
     return nullptr;
 }
 
@@ -52,6 +55,8 @@ SpreadLayout Spread::layout() const { return SpreadLayout(sheet_, topLeft_, clie
 // ---- program changes ----
 
 void Spread::modelChanged() {
+    // What the tip showed may have changed or moved: it comes again with the next mouse move.
+    hideTip(true);
     if (active_) active_ = clampToData(sheet_, *active_);
     if (editCell_ && (!sheet_.contains(*editCell_) || editCell_->row < 1 || editCell_->col < 1)) {
         editCell_.reset();
@@ -107,6 +112,8 @@ void Spread::repaint() {
 void Spread::reset() {
     if (editCell_) endEdit(false);
     closeDropList(std::nullopt);
+    hideTip(true);
+    borderDrag_.reset();
     sheet_.reset();
     active_.reset();
     selection_.reset();
@@ -219,6 +226,7 @@ void Spread::setTopLeft(CellRef cell) {
     const CellRef clamped{std::clamp(cell.col, 1, std::max(1, sheet_.colCount())),
                           std::clamp(cell.row, 1, std::max(1, sheet_.rowCount()))};
     if (clamped == topLeft_) return;
+    hideTip(false);
     topLeft_ = clamped;
     if (editor_) placeEditor();
     repaint();

@@ -1,17 +1,21 @@
 #pragma once
 // One grid window: the cell model it shows, and what the window adds to it: the active cell, the
-// selection block, edit mode with its editor window, the dropped list of a combo cell, the first visible
-// row and column, and the notifications it sends to its parent.
+// selection block, edit mode with its editor window, the dropped list of a combo cell, the text tip over a
+// cut-off cell, a header border being dragged, the first visible row and column, and the notifications it
+// sends to its parent.
 //
 // Every window of the class "fpSpread70" has one Spread, made at WM_NCCREATE and gone at WM_NCDESTROY.
 // Program calls (the SS... functions) never notify; user input notifies once per action, after the
 // state has changed, and the parent may change or rebuild the grid from inside its handler.
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "face/spread_layout.h"
 #include "model/sheet.h"
 #include "win/types.h"
+
+class CFont;
 
 namespace vtl::grid {
 
@@ -40,6 +44,7 @@ public:
     HWND window() const { return window_; }
     HWND editor() const { return editor_; }
     HWND dropList() const { return dropList_; }
+    HWND tipWindow() const { return tip_; }
     Sheet& sheet() { return sheet_; }
     const Sheet& sheet() const { return sheet_; }
     SpreadLayout layout() const;
@@ -99,6 +104,9 @@ public:
     void mouseUp(POINT client);
     void mouseMove(POINT client, bool buttonDown);
     void doubleClick(POINT client);
+    void timer(UINT_PTR id);
+    // Another window took the capture: a header border being dragged stays where it is.
+    void captureLost();
     // Returns whether the grid used the key.
     bool keyDown(UINT key, bool shift, bool ctrl, bool alt);
     void character(char32_t ch);
@@ -112,6 +120,19 @@ public:
     std::optional<CellRef> dropCell() const { return dropCell_; }
     static constexpr int kDropListRows = 8;
     int dropItemHeight() const;
+
+    // ---- text tip ----
+    // While tips are on, a cell under the resting mouse whose text is cut off shows its whole text in a
+    // pop-up after the tip delay. One timer serves the delay and then watches that the mouse stays on the
+    // cell (the window system tells nothing when the mouse leaves a window).
+    static constexpr UINT_PTR kTipTimer = 1;
+    static constexpr UINT kTipWatchMs = 100;
+    const std::string& tipText() const { return tipText_; }
+    HFONT tipFont() const;
+    // Takes the tip down. `forget` also forgets the cell under the mouse, so that the tip can come again
+    // on it; a click, key or scroll keeps it, so that the tip stays away until the mouse moves to another
+    // cell.
+    void hideTip(bool forget);
 
     // ---- clipboard ----
     bool copySelection();
@@ -129,6 +150,12 @@ public:
     bool focusDrawn() const;
 
 private:
+    void hover(POINT client);
+    bool mouseOnTipCell() const;
+    void showTip();
+    // Sets a column width or row height the user dragged or fitted: no changed mark, no notification.
+    void resizeByUser(const SpreadBorder& border, int pixels);
+    int fittedSize(const SpreadBorder& border) const;
     bool editableAs(CellRef cell, bool forTyping) const;
     // Moves the active cell as the user does: ends editing, selects, scrolls, notifies a change.
     void moveActiveByUser(CellRef to, bool extend);
@@ -154,6 +181,18 @@ private:
     bool refocusing_ = false;   // the focus moves between the grid and its editor
     std::optional<CellRef> pressed_;
     bool dragging_ = false;
+    // A header border held by the mouse; `grab` is how far from the border it was pressed.
+    struct BorderDrag {
+        SpreadBorder border;
+        int grab = 0;
+    };
+    std::optional<BorderDrag> borderDrag_;
+    // The text tip: the cell under the mouse it is for, its window once shown, what it shows.
+    std::optional<CellRef> tipCell_;
+    bool tipWaiting_ = false;  // the delay runs
+    HWND tip_;
+    std::string tipText_;
+    std::unique_ptr<CFont> tipFont_;
     CellRef topLeft_{1, 1};
     CellRef lastNotify_;
     bool dirty_ = false;

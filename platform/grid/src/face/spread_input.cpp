@@ -1,17 +1,40 @@
-// What a person does to a grid: clicks, drags, keys and typing, and the notifications each causes.
+// What a person does to a grid: clicks, drags, keys and typing, and the notifications each causes; the
+// text tip over a cut-off cell; dragging and fitting header borders.
 // Each action updates the state first and notifies after; a handler of the parent may rebuild or destroy
 // the grid, so every step after a notification checks that the grid is still there.
 #include <algorithm>
+#include <memory>
+#include <string_view>
 
 #include "face/spread.h"
+#include "face/spread_windows.h"
+#include "gfx/text_metrics.h"
 #include "gfx/utf8.h"
 #include "win/api.h"
+#include "win/font.h"
 #include "win/gdi.h"
 #include "win/keys.h"
 
 namespace vtl::grid {
 namespace {
 bool alive(HWND grid) { return Spread::from(grid) != nullptr; }
+
+// How far below the cursor the tip's top edge goes, clear of the cursor's arrow.
+constexpr int kTipBelowCursor = 20;
+
+// The cell or header cell a hit lands on, if any.
+std::optional<CellRef> hoveredCell(const SpreadHit& hit) {
+    using Area = SpreadHit::Area;
+    switch (hit.area) {
+    case Area::cell:
+    case Area::columnHeader:
+    case Area::rowHeader:
+    case Area::corner:
+        return hit.cell;
+    default:
+        return std::nullopt;
+    }
+}
 }  // namespace
 
 void Spread::moveActiveByUser(CellRef to, bool extend) {
@@ -75,6 +98,7 @@ void Spread::pressButton(CellRef cell) {
 void Spread::mouseDown(POINT p, bool right, bool shift, bool /*ctrl*/) {
     const HWND self = window_;
     if (!IsWindowEnabled(self)) return;
+    hideTip(false);
     if (dropList_) closeDropList(std::nullopt);
     if (!hasFocus()) {
         SetFocus(self);
@@ -90,6 +114,14 @@ void Spread::mouseDown(POINT p, bool right, bool shift, bool /*ctrl*/) {
         if (vertical) scrollBy(0, forward ? l.visibleRows() : -l.visibleRows());
         else scrollBy(forward ? l.visibleColumns() : -l.visibleColumns(), 0);
         return;
+    }
+    if (!right) {
+        // A press on a header border holds it until the button is released; it is no click on a cell.
+        if (const auto border = l.borderAt(p)) {
+            borderDrag_ = BorderDrag{*border, (border->column ? p.x : p.y) - border->edge};
+            SetCapture(self);
+            return;
+        }
     }
     if (hit.area == Area::none || hit.area == Area::greyArea) return;
     if (right) {
@@ -145,7 +177,22 @@ void Spread::mouseDown(POINT p, bool right, bool shift, bool /*ctrl*/) {
 }
 
 void Spread::mouseMove(POINT p, bool buttonDown) {
-    if (!dragging_ || !buttonDown || !selectionStart_) return;
+    if (borderDrag_) {
+        // The cursor decides the size: the border follows it, kept at the distance it was grabbed from.
+        const SpreadLayout l = layout();
+        const SpreadBorder& b = borderDrag_->border;
+        const int start = b.column ? l.columnLeft(b.index) : l.rowTop(b.index);
+        resizeByUser(b, (b.column ? p.x : p.y) - borderDrag_->grab - start);
+        return;
+    }
+    if (buttonDown || dragging_ || pressed_ || GetCapture() == window_) {
+        hideTip(false);
+    } else {
+        hover(p);
+        return;
+    }
+    // Dragging lasts from the press to the release (the capture is held), whatever the move reports.
+    if (!dragging_ || !selectionStart_) return;
     const SpreadHit hit = layout().hitTest(p);
     if (hit.area != SpreadHit::Area::cell) return;
     const Block block{selectionStart_->col, selectionStart_->row, hit.cell.col, hit.cell.row};
@@ -161,6 +208,12 @@ void Spread::mouseMove(POINT p, bool buttonDown) {
 }
 
 void Spread::mouseUp(POINT p) {
+    if (borderDrag_) {
+        mouseMove(p, true);
+        borderDrag_.reset();
+        if (GetCapture() == window_) ReleaseCapture();
+        return;
+    }
     dragging_ = false;
     const auto pressed = pressed_;
     pressed_.reset();
@@ -172,6 +225,12 @@ void Spread::mouseUp(POINT p) {
 }
 
 void Spread::doubleClick(POINT p) {
+    hideTip(false);
+    if (!IsWindowEnabled(window_)) return;
+    if (const auto border = layout().borderAt(p)) {
+        resizeByUser(*border, fittedSize(*border));
+        return;
+    }
     const SpreadHit hit = layout().hitTest(p);
     if (hit.area != SpreadHit::Area::cell) return;
     // The second click of a double click: check boxes and buttons take it as another click.
@@ -183,10 +242,144 @@ void Spread::doubleClick(POINT p) {
     if (activeCell() == hit.cell) beginEdit();
 }
 
+void Spread::captureLost() {
+    borderDrag_.reset();
+    dragging_ = false;
+}
+
+// ---- header borders ----
+
+void Spread::resizeByUser(const SpreadBorder& border, int pixels) {
+    pixels = std::max(0, pixels);
+    const int now = border.column ? sheet_.columnWidthPixels(border.index) : sheet_.rowHeightPixels(border.index);
+    if (pixels == now) return;
+    const bool set = border.column ? sheet_.setColumnWidthPixels(border.index, pixels)
+                                   : sheet_.setRowHeightPixels(border.index, pixels);
+    if (!set) return;
+    if (editor_) placeEditor();
+    repaint();
+}
+
+int Spread::fittedSize(const SpreadBorder& border) const {
+    // The widest (tallest) content of the column (row), its header cell included. A span over several
+    // columns (rows) sizes none of them, and covered cells need nothing.
+    int best = 0;
+    const int count = border.column ? sheet_.rowCount() : sheet_.colCount();
+    for (int i = 0; i <= count; ++i) {
+        const CellRef cell = border.column ? CellRef{border.index, i} : CellRef{i, border.index};
+        const SpanInfo span = sheet_.span(cell);
+        if (span.state == 2 || (span.state == 1 && (border.column ? span.cols : span.rows) > 1)) continue;
+        const SIZE size = contentSize(sheet_, cell);
+        best = std::max(best, static_cast<int>(border.column ? size.cx : size.cy));
+    }
+    return best;
+}
+
+// ---- text tip ----
+
+HFONT Spread::tipFont() const { return tipFont_ ? tipFont_->GetSafeHandle() : HFONT(); }
+
+void Spread::hover(POINT p) {
+    const TextTipSettings& tips = sheet_.textTips();
+    std::optional<CellRef> cell;
+    if (tips.mode != 0 && !dropList_ && IsWindowEnabled(window_)) cell = hoveredCell(layout().hitTest(p));
+    if (!cell) {
+        hideTip(true);
+        return;
+    }
+    if (cell == tipCell_) return;  // still on the cell: the delay runs on, or the tip stays
+    hideTip(true);
+    tipCell_ = cell;
+    if (!layout().textCutOff(*cell)) return;
+    tipWaiting_ = true;
+    SetTimer(window_, kTipTimer, static_cast<UINT>(std::max(0, tips.delayMs)), nullptr);
+}
+
+bool Spread::mouseOnTipCell() const {
+    if (!tipCell_) return false;
+    POINT at;
+    GetCursorPos(&at);
+    const HWND under = WindowFromPoint(at);
+    // The tip itself may lie over the cell.
+    if (under != window_ && (!tip_ || under != tip_)) return false;
+    const HWND capture = GetCapture();
+    if (capture && capture != window_) return false;
+    ScreenToClient(window_, &at);
+    return hoveredCell(layout().hitTest(at)) == tipCell_;
+}
+
+void Spread::timer(UINT_PTR id) {
+    if (id != kTipTimer) return;
+    if (!mouseOnTipCell() || sheet_.textTips().mode == 0) {
+        hideTip(true);
+        return;
+    }
+    if (!tipWaiting_) return;  // watching the mouse
+    tipWaiting_ = false;
+    showTip();
+    SetTimer(window_, kTipTimer, kTipWatchMs, nullptr);
+}
+
+void Spread::showTip() {
+    if (!tipCell_ || tip_) return;
+    const TextTipSettings& tips = sheet_.textTips();
+    const LOGFONT font = tips.font ? *tips.font : sheet_.font(*tipCell_);
+    std::string text = shownText(sheet_, *tipCell_);
+    // The window's size: the widest line and every line, in the tip's font, with the margin and border.
+    int widest = 0, lines = 0;
+    for (std::string_view rest = text;;) {
+        const auto lf = rest.find('\n');
+        std::string_view line = rest.substr(0, lf);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        widest = std::max(widest, static_cast<int>(gfx::textExtent(font, line).cx));
+        ++lines;
+        if (lf == std::string_view::npos) break;
+        rest.remove_prefix(lf + 1);
+    }
+    constexpr DWORD style = WS_POPUP | WS_BORDER;
+    constexpr DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    RECT frame{0, 0, widest + 2 * kTipPadX, lines * gfx::fontMetrics(font).height + 2 * kTipPadY};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    // Below the cursor, kept on the screen: above the cursor when there is no room below.
+    POINT cursor;
+    GetCursorPos(&cursor);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int x = std::max(0, std::min(static_cast<int>(cursor.x), screenWidth - width));
+    int y = cursor.y + kTipBelowCursor;
+    if (y + height > screenHeight) y = std::max(0, static_cast<int>(cursor.y) - height - 2);
+    auto tipFont = std::make_unique<CFont>();
+    tipFont->CreateFontIndirect(&font);
+    const HWND tip = CreateWindowEx(exStyle, kTipClassName, text.c_str(), style, x, y, width, height,
+                                    GetAncestor(window_, GA_ROOT), 0);
+    if (!tip) return;
+    tip_ = tip;
+    tipText_ = std::move(text);
+    tipFont_ = std::move(tipFont);
+    ShowWindow(tip, SW_SHOWNA);
+}
+
+void Spread::hideTip(bool forget) {
+    tipWaiting_ = false;
+    if (tip_) {
+        const HWND tip = tip_;
+        tip_ = HWND();
+        DestroyWindow(tip);
+    }
+    tipText_.clear();
+    tipFont_.reset();
+    if (forget) tipCell_.reset();
+    // A tip put away while the mouse stays on its cell stays away until the mouse leaves the cell; the
+    // timer watches for that.
+    if (tipCell_) SetTimer(window_, kTipTimer, kTipWatchMs, nullptr);
+    else KillTimer(window_, kTipTimer);
+}
+
 // ---- keys ----
 
 bool Spread::keyDown(UINT key, bool shift, bool ctrl, bool alt) {
     const HWND self = window_;
+    hideTip(false);
     if (!IsWindowEnabled(self)) return false;
     if (dropList_) {
         const auto* combo = dropCell_ ? std::get_if<ComboBoxType>(&sheet_.cellType(*dropCell_)) : nullptr;
@@ -325,6 +518,7 @@ bool Spread::keyDown(UINT key, bool shift, bool ctrl, bool alt) {
 }
 
 void Spread::character(char32_t ch) {
+    hideTip(false);
     if (editCell_ || dropList_ || ch < 0x20 || ch == 0x7F) return;
     if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) return;
     const auto active = activeCell();

@@ -18,13 +18,6 @@ COLORREF resolve(COLORREF colour, COLORREF fallback) {
     return colour;
 }
 
-// Column letters as spreadsheets show them: A..Z, AA..
-std::string columnLetters(int col) {
-    std::string s;
-    for (; col > 0; col = (col - 1) / 26) s.insert(s.begin(), static_cast<char>('A' + (col - 1) % 26));
-    return s;
-}
-
 void raisedEdge(CDC& dc, const RECT& r) {
     RECT e{r.left, r.top, r.right - 1, r.bottom - 1};
     dc.Draw3dRect(&e, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
@@ -244,11 +237,10 @@ private:
         dc_.DrawText(type.caption, &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 
-    void headerCell(CellRef cell, const RECT& r, const std::string& fallback) {
+    void headerCell(CellRef cell, const RECT& r) {
         dc_.FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
         raisedEdge(dc_, r);
-        std::string label = sheet_.text(cell);
-        if (label.empty() && sheet_.span(cell).state == 0) label = fallback;
+        const std::string label = shownText(sheet_, cell);
         dc_.SaveDC();
         RECT inner{r.left + 1, r.top + 1, r.right - 2, r.bottom - 2};
         dc_.IntersectClipRect(&inner);
@@ -275,7 +267,6 @@ private:
     void headers() {
         const CellRef tl = l_.topLeft();
         const int lastCol = l_.lastVisibleColumn(), lastRow = l_.lastVisibleRow();
-        const bool r1c1 = sheet_.refStyle() == 2;
         if (l_.headerHeight() > 0) {
             dc_.SaveDC();
             dc_.IntersectClipRect(l_.headerWidth(), 0, l_.cellArea().right, l_.headerHeight());
@@ -285,7 +276,7 @@ private:
                 const SpanInfo span = sheet_.span(cell);
                 if (span.state == 2) cell = span.anchor;
                 if (!drawn.insert(cell.col).second) continue;
-                headerCell(cell, l_.cellRect(cell), r1c1 ? std::to_string(c) : columnLetters(c));
+                headerCell(cell, l_.cellRect(cell));
             }
             dc_.RestoreDC(-1);
         }
@@ -298,11 +289,11 @@ private:
                 const SpanInfo span = sheet_.span(cell);
                 if (span.state == 2) cell = span.anchor;
                 if (!drawn.insert(cell.row).second) continue;
-                headerCell(cell, l_.cellRect(cell), std::to_string(r));
+                headerCell(cell, l_.cellRect(cell));
             }
             dc_.RestoreDC(-1);
         }
-        if (l_.headerWidth() > 0 && l_.headerHeight() > 0) headerCell({0, 0}, l_.cellRect({0, 0}), "");
+        if (l_.headerWidth() > 0 && l_.headerHeight() > 0) headerCell({0, 0}, l_.cellRect({0, 0}));
     }
 
     void activeFrame() {
@@ -381,6 +372,21 @@ void paintDropList(HWND list) {
         RECT t{item.left + 3, item.top, item.right - 3, item.bottom};
         dc.DrawText(combo->items[static_cast<std::size_t>(i)], &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
+}
+
+void paintTip(HWND tip) {
+    CPaintDC dc(CWnd::FromHandle(tip));
+    const Spread* spread = Spread::from(tip);
+    RECT client;
+    GetClientRect(tip, &client);
+    const ColourPair colours = spread ? spread->sheet().textTips().colours : ColourPair{};
+    dc.FillSolidRect(&client, resolve(colours.back, GetSysColor(COLOR_INFOBK)));
+    if (!spread || spread->tipWindow() != tip) return;
+    dc.SelectFont(spread->tipFont());
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(resolve(colours.fore, GetSysColor(COLOR_INFOTEXT)));
+    RECT t{client.left + kTipPadX, client.top + kTipPadY, client.right - kTipPadX, client.bottom - kTipPadY};
+    dc.DrawText(spread->tipText(), &t, DT_LEFT | DT_NOPREFIX);
 }
 
 }  // namespace vtl::grid

@@ -64,10 +64,17 @@ LRESULT SpreadProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->mouseMove(p, (wParam & MK_LBUTTON) != 0);
         return 0;
     case WM_MOUSEWHEEL: {
+        s->hideTip(false);
         const int delta = static_cast<std::int16_t>(HIWORD(wParam));
         s->scrollBy(0, delta > 0 ? -3 : 3);
         return 0;
     }
+    case WM_TIMER:
+        s->timer(static_cast<UINT_PTR>(wParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (ParamToHandle(lParam) != h) s->captureLost();
+        return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (s->keyDown(static_cast<UINT>(wParam), down(VK_SHIFT), down(VK_CONTROL), msg == WM_SYSKEYDOWN || down(VK_MENU)))
@@ -118,6 +125,7 @@ bool gridKey(WPARAM key) {
 
 LRESULT EditorProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     Spread* s = Spread::from(h);
+    if (s && (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR)) s->hideTip(false);
     switch (msg) {
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB | DLGC_HASSETSEL;
@@ -175,6 +183,27 @@ LRESULT DropListProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefWindowProc(h, msg, wParam, lParam);
     }
 }
+// The text tip: shown without activation, gone as soon as the mouse moves onto it or presses on it.
+LRESULT TipProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Spread* s = Spread::from(h);
+    switch (msg) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (s && s->tipWindow() == h) s->hideTip(false);
+        return 0;
+    case WM_PAINT:
+        paintTip(h);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return DefWindowProc(h, msg, wParam, lParam);
+    }
+}
 }  // namespace
 
 void registerSpreadClasses() {
@@ -197,6 +226,11 @@ void registerSpreadClasses() {
     list.lpfnWndProc = DropListProc;
     list.lpszClassName = kDropListClassName;
     RegisterClass(list);
+
+    WNDCLASS tip;
+    tip.lpfnWndProc = TipProc;
+    tip.lpszClassName = kTipClassName;
+    RegisterClass(tip);
 }
 
 void registerSpreadClass() { registerSpreadClasses(); }
