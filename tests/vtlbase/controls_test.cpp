@@ -14,7 +14,10 @@
 #include "vtlbase/controls/color_static.h"
 #include "vtlbase/controls/control_functions.h"
 #include "vtlbase/settings.h"
+#include "win/input.h"
 #include "win/keys.h"
+#include "win/pump.h"
+#include "win/testing.h"
 
 namespace vtl::test {
 namespace {
@@ -180,6 +183,15 @@ TEST_F(ControlsTest, PictureButtonsCheckShowTheirPictureAndTooltipAndGreyWhenDis
             colouredDisabled = countPixels(fileButton.m_hWnd, [](COLORREF c) { return c == kBlue; });
             fileButton.DrawColoredWhenDisabled(false);
             greyDisabled = countPixels(fileButton.m_hWnd, [](COLORREF c) { return c == kBlue; });
+            // Resting on the icon button shows its tooltip after the delay.
+            RECT r;
+            ::GetWindowRect(iconButton.m_hWnd, &r);
+            win::deliverInput(win::InputEvent::mouse(win::InputEvent::Kind::MouseMove, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+            win::advance(1000);
+            int visibleTips = 0;
+            for (HWND h : win::testing::liveTopLevelWindows())
+                visibleTips += ::GetClassName(h) == "tooltips_class32" && ::IsWindowVisible(h);
+            EXPECT_EQ(visibleTips, 1);
         })
         .click(ctrl(1292))
         .click(ctrl(1292))

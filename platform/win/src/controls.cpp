@@ -272,4 +272,6 @@ void CToolTipCtrl::Activate(BOOL activate) {
 }
 BOOL CToolTipCtrl::IsActive() const { return active_ ? TRUE : FALSE; }
 void CToolTipCtrl::SetDelayTime(UINT delayMs) { SendMessage(TTM_SETDELAYTIME, 0, static_cast<LPARAM>(delayMs)); }
-void CToolTipCtrl::RelayEvent(MSG*) {}
+void CToolTipCtrl::RelayEvent(MSG* msg) {
+    if (msg && m_hWnd) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+}

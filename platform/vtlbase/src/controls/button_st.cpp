@@ -238,3 +238,8 @@ void CButtonST::DrawItem(DRAWITEMSTRUCT* item) {
         dc->DrawFocusRect(&focus);
     }
 }
+
+BOOL CButtonST::PreTranslateMessage(MSG* msg) {
+    if (tip_ && tip_->m_hWnd) tip_->RelayEvent(msg);
+    return CButton::PreTranslateMessage(msg);
+}

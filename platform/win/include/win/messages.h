@@ -328,6 +328,7 @@ constexpr UINT TTM_GETTEXT = WM_USER + 11;
 constexpr UINT TTM_UPDATETIPTEXT = WM_USER + 12;
 constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
 constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
+constexpr UINT TTM_RELAYEVENT = WM_USER + 7;  // lParam: the MSG a tool window received
 
 struct TOOLINFO {
     HWND hwnd;          // the window that owns the tool

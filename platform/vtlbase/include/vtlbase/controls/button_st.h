@@ -58,6 +58,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The tooltip hears the button's mouse and key messages, so it shows while the cursor rests on it.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
     void makeGreyPicture();
