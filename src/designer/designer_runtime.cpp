@@ -50,6 +50,20 @@ void stylesOf(Vtl_ControlType type, DWORD& style, DWORD& exStyle) {
     }
 }
 
+// What a control shows. A combo's chosen item counts even while its field still shows the previous
+// text, as it does when the selection-change notification arrives.
+std::string comboOrWindowText(HWND window, bool combo) {
+    if (combo) {
+        const LRESULT chosen = SendMessage(window, CB_GETCURSEL);
+        if (chosen >= 0) {
+            std::string text;
+            SendMessage(window, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(&text));
+            return text;
+        }
+    }
+    return GetWindowText(window);
+}
+
 // The texts of a combo's items.
 std::vector<std::string> comboItems(HWND combo) {
     std::vector<std::string> items;
@@ -170,7 +184,7 @@ bool Vtl_DlgDesignerData::getCtrlValue(const int& resourceId, Vtl_String& value)
     if (!control || !findDrawnCtrlFromResource(resourceId, index, drawn)) return false;
     if (control->type == 29) return getCheckValue(*control, value);
     if (control->type == 28) return getComboValue(*control, value);
-    value = Vtl_String(GetWindowText(drawn->window()));
+    value = Vtl_String(comboOrWindowText(drawn->window(), controlKind(control->type) == ControlKind::ComboBox));
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "frame/check_box_pictures.h"
 #include "macro/macro_tab_page.h"
+#include "vtlbase/text_functions.h"
 #include "win/gdi.h"
 
 namespace vtl::ui {
@@ -18,12 +19,10 @@ constexpr DWORD kEditableListStyle = 0x400002;
 constexpr DWORD kHiddenPatternStyle = 0x10000;  // the second edit style: a pattern the drawing does not show
 
 Vtl_String twoDecimals(const Vtl_String& text) {
-    const std::string& s = text.str();
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    if (s.empty() || !end || *end != '\0' || !std::isfinite(v)) return text;
+    const auto v = parseNumber(text);
+    if (!v) return text;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v == 0 ? 0.0 : v);
+    std::snprintf(buf, sizeof buf, "%.2f", *v == 0 ? 0.0 : *v);
     return Vtl_String(buf);
 }
 }  // namespace
@@ -50,7 +49,7 @@ void MacroTabPage::fillGrid() {
     int rows = 0;
     for (MacroCell& c : t.cells)
         if (c.reference <= 0) c.reference = -++rows;
-    std::vector<MacroPatternProps*> patternRows;
+    std::vector<std::pair<MacroPatternProps*, int>> patternRows;
     if (t.kind == 1) {
         for (MacroPatternProps& p : t.patterns) {
             int count = 0;
@@ -60,7 +59,7 @@ void MacroTabPage::fillGrid() {
             if (p.nameReference <= 0) p.nameReference = -r;
             if (numeric && p.countReference <= 0) p.countReference = -r;
             if (p.buttonReference <= 0) p.buttonReference = -r;
-            patternRows.push_back(&p);
+            patternRows.emplace_back(&p, r);
         }
     }
     std::vector<DynArrayData*> arrayRows;
@@ -107,8 +106,7 @@ void MacroTabPage::fillGrid() {
         SSSetCellText(g, 3, r, c.value.c_str());
         SSSetCellLock(g, 3, r, c.readOnly ? TRUE : FALSE);
     }
-    for (const MacroPatternProps* p : patternRows) {
-        const int r = -p->buttonReference;
+    for (const auto& [p, r] : patternRows) {
         int count = 0;
         const bool numeric = p->getCount(p->countText, count);
         SSSetCellText(g, 1, r, p->label.c_str());

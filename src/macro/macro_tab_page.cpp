@@ -228,8 +228,14 @@ void MacroTabPage::collect(MacroTabData& t) {
             if (e.reference > 0 && design_.getCtrlValue(e.reference, value)) e.text = value;
     }
     if (boltControlsVisible()) {
-        b.assembly = Vtl_String(GetDlgItemText(kAssemblyId));
-        b.diameter = Vtl_String(GetDlgItemText(kDiameterId));
+        // The chosen items (a combo's field still shows the previous text while it reports the change).
+        auto chosen = [this](int id) {
+            auto* combo = static_cast<CComboBox*>(GetDlgItem(id));
+            const int index = combo->GetCurSel();
+            return index >= 0 ? Vtl_String(combo->GetLBText(index)) : Vtl_String(GetDlgItemText(id));
+        };
+        b.assembly = chosen(kAssemblyId);
+        b.diameter = chosen(kDiameterId);
     }
 }
 

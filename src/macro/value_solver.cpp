@@ -7,6 +7,7 @@
 #include "common/ks_input_text_dlg.h"
 #include "frame/module.h"
 #include "macro/macro_tab_page.h"
+#include "vtlbase/text_functions.h"
 
 namespace vtl::ui {
 namespace {
@@ -18,14 +19,6 @@ struct SignedName {
 SignedName signedName(const Vtl_String& text) {
     if (text.startsWith("-")) return {text.getSubStringAt(1), -1};
     return {text, 1};
-}
-
-std::optional<double> number(const Vtl_String& text) {
-    const std::string& s = text.str();
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    if (s.empty() || !end || *end != '\0' || !std::isfinite(v)) return std::nullopt;
-    return v;
 }
 
 Vtl_String fiveDecimals(double v) {
@@ -56,17 +49,17 @@ void MacroTabPage::onValueSolver(int resourceId) {
     Vtl_String targetText, secondText;
     design_.getCtrlValue(targetControl, targetText);
     if (secondControl) design_.getCtrlValue(secondControl, secondText);
-    const auto b = number(baseText);
-    const auto e = number(targetText);
+    const auto b = parseNumber(baseText);
+    const auto e = parseNumber(targetText);
     if (baseText == mixed || targetText == mixed || !b || !e) return;
     const double E = target.sign * *e;
     double total = 0, factor = 1, D = 0;
     const bool type25 = c->type == 25;
     if (type25) {
-        factor = number(c->cellBtnPart4).value_or(0);
+        factor = parseNumber(c->cellBtnPart4).value_or(0);
         if (factor == 0) return;  // no factor, no total and no share
         if (secondControl) {
-            const auto d = number(secondText);
+            const auto d = parseNumber(secondText);
             if (secondText == mixed || !d) return;
             D = second.sign * *d;
             total = *b + E + D;
@@ -74,7 +67,7 @@ void MacroTabPage::onValueSolver(int resourceId) {
             total = *b + E / factor;
         }
     } else {
-        const auto d = number(secondText);
+        const auto d = parseNumber(secondText);
         if (!secondControl || secondText == mixed || !d) return;
         D = second.sign * *d;
         total = *b + E + D;
@@ -90,7 +83,7 @@ void MacroTabPage::onValueSolver(int resourceId) {
         KsTempResourceOverride::Scope resources(resourceOverride());
         ask.DoModal();
     }
-    const auto v = number(ask.text);
+    const auto v = parseNumber(ask.text);
     if (!ask.accepted || !v) return;
     const double H = type25 ? (*v - *b) * factor : *v - *b - D;
     design_.setCtrlValue(targetControl, fiveDecimals(target.sign * H));

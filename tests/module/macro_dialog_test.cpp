@@ -154,6 +154,38 @@ TEST_F(MacroDialogTest, PatternsWithFormulaCountsSpanTheirNameAndLoseTheirCountC
     run(s, [&] { dlg.DoModal(); });
 }
 
+TEST_F(MacroDialogTest, APatternWithADesignedButtonKeepsItsNameInTheGrid) {
+    MacroData m;
+    MacroTabData bolts;
+    bolts.kind = 1;
+    bolts.moduleName = "Bolts";
+    // The button is drawn on the picture, the name and count are not: they go to the pattern's grid row.
+    bolts.designFile = design("Bolts", {"6 0.1 0.1 0.3 0.2 rows"});
+    MacroPatternProps rows;
+    rows.name = "rows";
+    rows.label = "Rows";
+    rows.countText = "3";
+    rows.hasButton = true;
+    bolts.patterns.append(rows);
+    m.tabs.append(bolts);
+    MacroDialog dlg(m);
+    Script s;
+    s.waitFor(win::dialogWithTemplate(MacroDialog::IDD))
+        .check([&] {
+            MacroTabPage* page = shownPage(dlg);
+            ASSERT_NE(page, nullptr);
+            EXPECT_GT(dlg.macro().tabs[0].patterns[0].buttonReference, 0);
+            const HWND grid = gridOf(page);
+            ASSERT_EQ(SSGetRowCount(grid), 1);
+            EXPECT_EQ(gridText(grid, 1, 1), "Rows");
+            EXPECT_EQ(gridText(grid, 3, 1), "rows");
+            EXPECT_EQ(gridText(grid, 4, 1), "3");
+        })
+        .click(win::ctrl(IDOK));
+    run(s, [&] { dlg.DoModal(); });
+    EXPECT_EQ(dlg.macro().tabs[0].patterns[0].name.str(), "rows");
+}
+
 TEST_F(MacroDialogTest, AnApplyWithoutChangesCallsNothingAndLeavesApplyingOn) {
     MacroData m;
     MacroTabData plate;

@@ -99,6 +99,11 @@ bool isNumber(const Vtl_String& text) {
     return digits > 0 && i == s.size();
 }
 
+std::optional<double> parseNumber(const Vtl_String& text) {
+    if (!isNumber(text)) return std::nullopt;
+    return text.toDouble();
+}
+
 bool startsWithNumber(const Vtl_String& text) {
     const std::string_view s = text.view();
     std::size_t i = 0;

@@ -4,6 +4,7 @@
 //
 // A separator given as `char` above 127 is read as a Windows-1252 character, so '\xBF' (the separator of
 // stock files) means '¿'; the char32_t forms take any character.
+#include <optional>
 #include <type_traits>
 
 #include "host/ac_array.h"
@@ -29,6 +30,8 @@ VTLBASE_API void arrArrToArr(const Vtl_Array<Vtl_StringArray>& rows, char32_t se
 // The whole text (blanks around it aside) is a decimal number: an optional sign, digits, and an optional
 // fraction ("12", "-3.5", "+.5", "7."); no exponent, nothing else.
 VTLBASE_API bool isNumber(const Vtl_String& text);
+// The number such a text holds; nothing for any other text.
+VTLBASE_API std::optional<double> parseNumber(const Vtl_String& text);
 // The text begins with a number: a digit, or a sign or '.' directly followed by a digit (or sign, '.' and
 // a digit).
 VTLBASE_API bool startsWithNumber(const Vtl_String& text);

@@ -1,5 +1,7 @@
 #include "vtlbase/drawing/drawing_model.h"
 
+#include "vtlbase/text_functions.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -7,12 +9,10 @@ namespace vtl::base {
 namespace {
 // Numbers as a drawing keeps them: two decimals, no "-0.00".
 bool normaliseNumber(Vtl_String& value) {
-    const std::string& s = value.str();
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    if (s.empty() || !end || *end != '\0' || !std::isfinite(v)) return false;
+    const auto v = parseNumber(value);
+    if (!v) return false;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v == 0 ? 0.0 : v);
+    std::snprintf(buf, sizeof buf, "%.2f", *v == 0 ? 0.0 : *v);
     value = Vtl_String(buf);
     return true;
 }

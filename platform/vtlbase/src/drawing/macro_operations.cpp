@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "host/pick.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/file_functions.h"
+#include "vtlbase/text_functions.h"
 
 namespace {
 using vtl::base::DrawingModel;
@@ -24,13 +24,6 @@ std::string idsText(const AcArray<AcDbObjectId>& ids) {
     std::string out;
     for (int i = 0; i < ids.length(); ++i) out += (i ? " " : "") + std::to_string(ids[i].asOldId());
     return out;
-}
-
-bool isNumber(const Vtl_String& text) {
-    const std::string& s = text.str();
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    return !s.empty() && end && *end == '\0' && std::isfinite(v);
 }
 
 bool contains(const AcArray<int>& list, int value) {
