@@ -1,11 +1,14 @@
 #include "gallery.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
+#include "gfx/png.h"
 #include "win/api.h"
 #include "win/keys.h"
+#include "win/pump.h"
 #include "win/render.h"
 
 namespace vtlhost {
@@ -31,30 +34,43 @@ bool writePng(const std::filesystem::path& file, const std::vector<unsigned char
 }
 }  // namespace
 
+bool isBlankPicture(const vtl::gfx::Image& picture) {
+    if (picture.empty()) return true;
+    const auto pixels = picture.pixels();
+    const vtl::gfx::Rgba first = pixels.front();
+    return std::all_of(pixels.begin(), pixels.end(), [&](const vtl::gfx::Rgba& p) {
+        return p.r == first.r && p.g == first.g && p.b == first.b && p.a == first.a;
+    });
+}
+
 std::vector<GalleryEntry>& galleryEntries() {
     static std::vector<GalleryEntry> entries;
     return entries;
 }
 
-int writeGallery(const std::string& folderName) {
+GalleryResult writeGallery(const std::string& folderName) {
     namespace fs = std::filesystem;
+    GalleryResult result;
     const fs::path folder(folderName);
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (!fs::is_directory(folder, ec)) {
         std::cerr << "vtlhost: cannot use the folder " << folderName << "\n";
-        return -1;
+        result.folderUsable = false;
+        return result;
     }
     const auto& entries = galleryEntries();
     std::string html = "<!doctype html>\n<html><head><meta charset=\"utf-8\"><title>Dialog gallery</title>\n"
                        "<style>body{font-family:sans-serif;margin:2em}section{margin-bottom:2em}"
                        "img{border:1px solid #999;margin:0.5em 1em 0.5em 0}figure{display:inline-block;margin:0}"
-                       "figcaption{font-size:90%;color:#444}</style></head><body>\n<h1>Dialog gallery</h1>\n";
-    int written = 0;
+                       "figcaption{font-size:90%;color:#444}.problem{color:#a00}</style></head><body>\n"
+                       "<h1>Dialog gallery</h1>\n<p>Every dialog of the module, opened as a caller opens it on the "
+                       "sample library, and each of its tabs or states.</p>\n";
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const GalleryEntry& entry = entries[e];
         std::cout << "[" << (e + 1) << "/" << entries.size() << "] " << entry.name << std::flush;
         html += "<section><h2>" + escapeHtml(entry.name) + "</h2><p>" + escapeHtml(entry.purpose) + "</p>\n";
+        std::vector<std::string> problems;
         vtl::win::Script script(entry.name);
         script.waitFor(vtl::win::dialogWithTemplate(entry.templateId));
         for (const auto& shot : entry.shots) {
@@ -62,20 +78,34 @@ int writeGallery(const std::string& folderName) {
             const std::string file = entry.name + "-" + shot.name + ".png";
             script.check(
                 [&, file] {
-                    if (writePng(folder / file, vtl::win::renderWindowPng(GetActiveWindow()))) ++written;
+                    const vtl::gfx::Image picture = vtl::win::renderWindow(GetActiveWindow());
+                    if (isBlankPicture(picture)) problems.push_back(file + " is blank");
+                    if (writePng(folder / file, vtl::gfx::encodePng(picture))) ++result.pictures;
+                    else problems.push_back(file + " cannot be written");
                 },
                 "draw " + file);
             html += "<figure><img src=\"" + escapeHtml(file) + "\" alt=\"" + escapeHtml(shot.name) +
                     "\"><figcaption>" + escapeHtml(shot.name) + "</figcaption></figure>\n";
         }
         script.key(VK_ESCAPE);
+        const std::size_t unansweredBefore = vtl::win::unansweredWaits().size();
         vtl::win::runWithScript(script, entry.open);
-        std::cout << (script.errors().empty() ? "  done" : "  " + script.errors().front()) << "\n";
+        for (const auto& error : script.errors()) problems.push_back(error);
+        const auto unanswered = vtl::win::unansweredWaits();
+        for (std::size_t u = unansweredBefore; u < unanswered.size(); ++u) problems.push_back(unanswered[u]);
+        for (const auto& step : script.remainingSteps()) problems.push_back("step not taken: " + step);
+        std::cout << (problems.empty() ? "  done" : "  " + problems.front()) << "\n";
+        for (const auto& p : problems) {
+            html += "<p class=\"problem\">" + escapeHtml(p) + "</p>\n";
+            result.problems.push_back(entry.name + ": " + p);
+        }
         html += "</section>\n";
     }
     html += "</body></html>\n";
-    std::ofstream(folder / "index.html") << html;
-    return written;
+    std::ofstream index(folder / "index.html");
+    index << html;
+    if (!index) result.problems.push_back("index.html cannot be written");
+    return result;
 }
 
 }  // namespace vtlhost

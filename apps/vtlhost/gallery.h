@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/image.h"
 #include "win/script.h"
 
 namespace vtlhost {
@@ -26,8 +27,18 @@ struct GalleryEntry {
 // The entries every dialog registers, in the order registered.
 std::vector<GalleryEntry>& galleryEntries();
 
-// Draws every entry into `folder` (created when missing), printing progress; answers the number of pictures
-// written, or -1 when the folder cannot be used.
-int writeGallery(const std::string& folder);
+struct GalleryResult {
+    int pictures = 0;                   // written
+    std::vector<std::string> problems;  // each entry's script errors, waits left unanswered, blank pictures
+    bool folderUsable = true;
+};
+
+// Draws every entry into `folder` (created when missing), printing progress. A picture that is blank, a
+// step that fails or a wait the entry's steps leave unanswered is a problem of the gallery: the picture is
+// still written, the problem named in the result and in index.html.
+GalleryResult writeGallery(const std::string& folder);
+
+// A picture with nothing in it: empty, or every pixel of one colour.
+bool isBlankPicture(const vtl::gfx::Image& picture);
 
 }  // namespace vtlhost

@@ -12,17 +12,20 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "design_host.h"
 #include "gallery.h"
+#include "story.h"
 #include "host/command_line.h"
 #include "host/loader.h"
 #include "host/main_window.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/drawing/macro_operations.h"
+#include "vtlbase/files/paths.h"
 #include "vtlbase/macro/macro_file.h"
 #include "vtlbase/sections/select_prof.h"
 #include "vtlbase/settings.h"
@@ -66,18 +69,25 @@ vtl::win::Script builtinSampleScript() {
     return s;
 }
 
+// A script or story file's text; nothing (and a message) when it cannot be read.
+std::optional<std::string> readTextFile(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) {
+        std::cerr << "vtlhost: cannot read " << path << "\n";
+        return std::nullopt;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 int runSample(const Args& args) {
     vtl::win::Script script = builtinSampleScript();
     if (!args.empty()) {
-        std::ifstream in(args[0]);
-        if (!in) {
-            std::cerr << "vtlhost: cannot read " << args[0] << "\n";
-            return 2;
-        }
-        std::stringstream text;
-        text << in.rdbuf();
+        const auto text = readTextFile(args[0]);
+        if (!text) return 2;
         try {
-            script = vtl::win::Script::parse(text.str(), args[0]);
+            script = vtl::win::Script::parse(*text, args[0]);
         } catch (const std::exception& e) {
             std::cerr << "vtlhost: " << e.what() << "\n";
             return 2;
@@ -245,11 +255,32 @@ int controls(const Args& args) {
 
 int gallery(const Args& args) {
     const std::string folder = args.empty() ? "gallery" : args[0];
-    const int written = vtlhost::writeGallery(folder);
-    if (written < 0) return 1;
-    std::cout << "Wrote " << written << " pictures and " << (std::filesystem::path(folder) / "index.html").string()
-              << "\n";
-    return 0;
+    const vtlhost::GalleryResult result = vtlhost::writeGallery(folder);
+    if (!result.folderUsable) return 1;
+    std::cout << "Wrote " << result.pictures << " pictures and "
+              << (std::filesystem::path(folder) / "index.html").string() << "\n";
+    for (const auto& p : result.problems) std::cerr << "gallery problem: " << p << "\n";
+    return result.problems.empty() ? 0 : 1;
+}
+
+// Plays a user story (see story.h): set-up, the dialog opened as a caller opens it, the steps; prints the
+// record handed back, the files written and the drawing journal. main has already put the library folder
+// on a scratch copy.
+int runStoryFile(const Args& args) {
+    if (args.empty()) {
+        std::cerr << "vtlhost: run needs a story file (see samples/scripts/)\n";
+        return 2;
+    }
+    const auto text = readTextFile(args[0]);
+    if (!text) return 2;
+    vtlhost::Story story;
+    try {
+        story = vtlhost::parseStory(*text, args[0]);
+    } catch (const vtlhost::StoryError& e) {
+        std::cerr << "vtlhost: " << e.what() << "\n";
+        return 2;
+    }
+    return vtlhost::runStory(story, std::cout);
 }
 
 const char* kindName(int kind) {
@@ -319,6 +350,10 @@ const std::vector<Command>& commands() {
         {"sample", "sample [script-file]",
          "opens the sample dialog, answered by the script (or a built-in one); prints its window tree and the record",
          runSample},
+        {"run", "run <story-file>",
+         "plays a user story on a scratch copy of the library; prints the record handed back, the files written "
+         "and the drawing journal",
+         runStoryFile},
         {"render-template", "render-template N [out.png]", "draws dialog template N with its texts into a PNG",
          renderTemplate},
         {"list", "list", "lists the dialogs of the gallery and what each is for", listEntries},
@@ -362,17 +397,36 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // A story writes into the library as a person's session would: it gets a copy of its own.
+    std::string scratch;
+    if (name == "run") {
+        std::string error;
+        scratch = vtlhost::makeScratchCopy(vtl::base::files::resolve(gSettings.libDir().str()), error);
+        if (scratch.empty()) {
+            std::cerr << "vtlhost: " << error << "\n";
+            return 1;
+        }
+        std::cout << "Playing on a scratch copy of " << gSettings.libDir().str() << "\n";
+        gSettings.setLibDir(Vtl_String(scratch));
+    }
+    const auto removeScratch = [&] {
+        std::error_code ec;
+        if (!scratch.empty()) std::filesystem::remove_all(std::filesystem::path(scratch).parent_path(), ec);
+    };
+
     vtl::host::setCommandLineEcho(true);
     vtl::host::createMainWindow();
     std::string error;
     auto module = vtl::host::LoadedModule::load(moduleBeside(argv[0]).string(), error);
     if (!module) {
         std::cerr << "vtlhost: " << error << "\n";
+        removeScratch();
         return 1;
     }
     std::cout << "Loaded " << module->path() << "\nLibrary folder: " << gSettings.libDir().str() << "\n";
     registerGalleryEntries();
     const int rc = command->run(args);
     module.reset();
+    removeScratch();
     return rc;
 }

@@ -1,0 +1,85 @@
+#pragma once
+// User stories: what a detailer does with one dialog, as a text file that `vtlhost run` plays.
+//
+// A story file starts with header lines that set the scene and say what to open, then the script steps in
+// the framework's text form (win/script.h). '#' starts a comment; blank lines are ignored.
+//
+//   add-size <type> <size> copy-of <size> [<column>=<value> ...]
+//       adds a size to the type's section table (prof\<type>.pr) as the library editor does: a copy of
+//       an existing size under a new name, with the values given (a value with blanks in double quotes)
+//   open sample                          the module's sample dialog
+//   open macro <name>                    the macro dialog on a connection macro of the library (Macros\)
+//   open macros <name> <name> ...        several macros of one kind, edited together
+//   open section-selector [<section>]    the section selector, showing that section ("HEA-200") first
+//
+// Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
+// on a scratch copy of the library folder, so the files it writes never touch the library it came from.
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class MacroData;
+
+namespace vtlhost {
+
+class StoryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct SizeToAdd {
+    std::string type;    // "HEA"
+    std::string size;    // the new size's name ("1100"); its system name is type + "-" + size
+    std::string copyOf;  // the size it starts as a copy of
+    std::vector<std::pair<std::string, std::string>> values;  // column name, value
+    int line = 0;
+};
+
+struct Story {
+    std::string name;
+    std::vector<SizeToAdd> sizes;
+    std::string open;                   // "sample", "macro", "macros", "section-selector"
+    std::vector<std::string> openArgs;
+    int openLine = 0;
+    // The script steps; header lines are left blank so that step errors name the file's own lines.
+    std::string steps;
+};
+
+// Reads a story; throws StoryError ("name:line: what") for a header line it cannot use.
+Story parseStory(std::string_view text, const std::string& name);
+
+// Adds the size to its table in the current library folder. False with a reason when the table cannot be
+// read or written, the copied size is missing, the new name is taken or a column is unknown.
+bool addSize(const SizeToAdd& size, std::string& error);
+
+// A macro record as "where: value" pairs in record order ("Plate.tp", "Bolts.bolt.diameter",
+// "Profiles.profiles.Beam.section"); cells, patterns and cuts are named by their names, tabs by their
+// modules, profiles by their groups.
+using FlatValues = std::vector<std::pair<std::string, std::string>>;
+FlatValues flattenMacro(const MacroData& macro);
+
+struct ValueChange {
+    std::string where, before, after;
+};
+// The values of `after` that are missing from or differ in `before`, in the order of `after`.
+std::vector<ValueChange> changedValues(const FlatValues& before, const FlatValues& after);
+
+// The library files below `folder` with their contents, and the ones that differ between two snapshots
+// (written or removed), as paths relative to the folder with '/' separators, sorted.
+using FolderSnapshot = std::vector<std::pair<std::string, std::string>>;
+FolderSnapshot snapshotFolder(const std::string& folder);
+std::vector<std::string> filesWritten(const FolderSnapshot& before, const FolderSnapshot& after);
+
+// Copies a library folder into a new temporary folder and answers that folder (empty with a reason when
+// the copy fails).
+std::string makeScratchCopy(const std::string& folder, std::string& error);
+
+// Plays a story on the current library folder: set-up, the dialog opened as a caller opens it, the steps;
+// then reports the record handed back, the files written and the drawing journal to `out`. Answers 0 when
+// every step ran, nothing was left waiting and the dialog closed; 1 otherwise.
+int runStory(const Story& story, std::ostream& out);
+
+}  // namespace vtlhost

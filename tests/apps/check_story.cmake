@@ -1,0 +1,26 @@
+# Plays a story with the demo host and checks what it reports.
+#   cmake -DVTLHOST=<exe> -DSTORY=<file> [-DEXPECTED=<file>] [-DMATCH=<regex>] [-DRC=<exit code>] -P check_story.cmake
+# With EXPECTED, the report from its "== Story" line on must equal the file; with MATCH, the whole output
+# must match the expression. RC is the exit code the story must end with (0 unless given).
+if(NOT DEFINED RC)
+  set(RC 0)
+endif()
+execute_process(COMMAND "${VTLHOST}" run "${STORY}" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc STREQUAL RC)
+  message(FATAL_ERROR "vtlhost run ${STORY} ended with ${rc}, expected ${RC}\n--- output\n${out}\n--- errors\n${err}")
+endif()
+if(DEFINED EXPECTED)
+  string(FIND "${out}" "== Story:" start)
+  if(start LESS 0)
+    message(FATAL_ERROR "no story report in the output\n${out}\n${err}")
+  endif()
+  string(SUBSTRING "${out}" ${start} -1 report)
+  file(READ "${EXPECTED}" expected)
+  if(NOT report STREQUAL expected)
+    file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/actual-report.txt" "${report}")
+    message(FATAL_ERROR "the report of ${STORY} differs from ${EXPECTED}\n--- report\n${report}\n--- expected\n${expected}")
+  endif()
+endif()
+if(DEFINED MATCH AND NOT "${out}${err}" MATCHES "${MATCH}")
+  message(FATAL_ERROR "the output of ${STORY} does not match ${MATCH}\n--- output\n${out}\n--- errors\n${err}")
+endif()
