@@ -55,6 +55,13 @@ TEST(TextFunctions, TablesRoundTripAndACellWithTheSeparatorSplits) {
 TEST(TextFunctions, RecognisesNumbers) {
     for (const char* yes : {"12", "-3.5", "+.5", "7.", " 42 ", "0"}) EXPECT_TRUE(isNumber(yes)) << yes;
     for (const char* no : {"", "-", ".", "1e3", "12a", "1.2.3", "1,5", "--1", "x1"}) EXPECT_FALSE(isNumber(no)) << no;
+    // The value follows the same rule, blanks around included.
+    EXPECT_EQ(parseNumber(" -3.5 "), -3.5);
+    EXPECT_EQ(parseNumber("+.5"), 0.5);
+    EXPECT_EQ(parseNumber("7."), 7.0);
+    EXPECT_EQ(parseNumber("-.25"), -0.25);
+    EXPECT_FALSE(parseNumber("1e3"));
+    EXPECT_FALSE(parseNumber("inf"));
 
     for (const char* yes : {"1abc", "-2", ".5x", "+.5"}) EXPECT_TRUE(startsWithNumber(yes)) << yes;
     for (const char* no : {"", "a1", "-", "-x", " 1", "."}) EXPECT_FALSE(startsWithNumber(no)) << no;
