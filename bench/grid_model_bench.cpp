@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "model/sheet.h"
+#include "ratio_reporter.h"
 
 // ---- allocation counting ----
 namespace {
@@ -145,23 +146,6 @@ std::size_t memoryPlain() {
     });
 }
 
-// Keeps the mean real time of every run by name, and prints as usual.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
-bool report(const char* what, double ratio, double target) {
-    const bool ok = ratio <= target;
-    std::printf("%-44s %6.2f x   (target <= %.1f)  %s\n", what, ratio, target, ok ? "ok" : "OVER TARGET");
-    return ok;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -188,7 +172,7 @@ int main(int argc, char** argv) {
     }
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
-    RatioReporter reporter;
+    vtl::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
@@ -202,8 +186,9 @@ int main(int argc, char** argv) {
     bool ok = true;
     const double plainTime = reporter.times["BM_GrowWriteRead_Plain"];
     const double sheetTime = reporter.times["BM_GrowWriteRead_Sheet"];
-    if (plainTime > 0 && sheetTime > 0) ok &= report("time: grow, write, read (sheet / plain)", sheetTime / plainTime, 3.0);
-    ok &= report("memory: peak bytes (sheet / plain)", static_cast<double>(sheetBytes) / static_cast<double>(plainBytes), 2.0);
+    ok &= vtl::bench::reportRatio("time: grow, write, read (sheet / plain)", sheetTime, plainTime, 3.0);
+    ok &= vtl::bench::reportRatio("memory: peak bytes (sheet / plain)", static_cast<double>(sheetBytes),
+                                  static_cast<double>(plainBytes), 2.0);
     // At the smoke size the figures are noise; only a full run judges the targets.
     return smoke || ok ? 0 : 1;
 }

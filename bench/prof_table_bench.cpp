@@ -23,6 +23,7 @@
 #include "vtlbase/settings.h"
 #include "vtlui/vtl_prof_values_table.h"
 #include "win/api.h"
+#include "ratio_reporter.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -38,7 +39,11 @@ std::string tableBytes(int rows) {
     for (int r = 0; r < rows; ++r) {
         const std::string n = std::to_string(100 + r);
         bytes += n + "\t" + (r % 7 ? "1" : "0") + "\tHEA " + n + "\tHEA " + n + "\tHEA " + n + "\tHEA " + n;
-        for (int v = 0; v < 12; ++v) bytes += "\t" + std::to_string(r % 1000) + "." + std::to_string(v * 7 % 10);
+        for (int v = 0; v < 12; ++v) {
+            char value[32];
+            std::snprintf(value, sizeof value, "\t%d.%d", r % 1000, v * 7 % 10);
+            bytes += value;
+        }
         bytes += "\r\n";
     }
     return bytes;
@@ -149,15 +154,6 @@ void BM_DirectRead(benchmark::State& state) {
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,7 +188,7 @@ int main(int argc, char** argv) {
     }
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
-    RatioReporter reporter;
+    vtl::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     fs::remove_all(gLibrary);
@@ -202,10 +198,7 @@ int main(int argc, char** argv) {
     const double write = t["BM_DirectWrite"], read = t["BM_DirectRead"];
     std::printf("\nValues table%s: read + write of %d rows x 18 columns; grid transfer of %d rows\n",
                 smoke ? " (smoke size)" : "", gFileRows, gGridRows);
-    const double ratio = plain > 0 ? table / plain : 0;
-    const bool ok = ratio <= 3.0;
-    std::printf("%-52s %6.2f x   (target <= 3.0)  %s\n", "readFromFile + writeToFile / plain split and join", ratio,
-                ok ? "ok" : "OVER TARGET");
+    const bool ok = vtl::bench::reportRatio("readFromFile + writeToFile / plain split and join", table, plain, 3.0, 52);
     std::printf("%-52s %6.2f x   (%.1f ms)\n", "setToSS / SSSetCellText of the same cells",
                 write > 0 ? t["BM_SetToSS"] / write : 0, t["BM_SetToSS"]);
     std::printf("%-52s %6.2f x   (%.1f ms)\n", "getFromSS / SSGetCellString of the same cells",

@@ -15,6 +15,7 @@
 #include "spread/vtl_spread.h"
 #include "win/api.h"
 #include "win/font.h"
+#include "ratio_reporter.h"
 
 namespace {
 using vtl::ui::Vtl_Spread;
@@ -25,7 +26,11 @@ int gRows = 50000;
 std::vector<Vtl_StringArray> columns() {
     std::vector<Vtl_StringArray> out(kCols);
     for (int c = 0; c < kCols; ++c)
-        for (int r = 1; r <= gRows; ++r) out[static_cast<std::size_t>(c)].append("r" + std::to_string(r) + "c" + std::to_string(c));
+        for (int r = 1; r <= gRows; ++r) {
+            char text[32];
+            std::snprintf(text, sizeof text, "r%dc%d", r, c);
+            out[static_cast<std::size_t>(c)].append(text);
+        }
     return out;
 }
 
@@ -89,15 +94,6 @@ void BM_Wrapper(benchmark::State& state) {
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,14 +112,12 @@ int main(int argc, char** argv) {
     }
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
-    RatioReporter reporter;
+    vtl::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const double direct = reporter.times["BM_Direct"], wrapper = reporter.times["BM_Wrapper"];
     std::printf("\nVtl_Spread against direct SS... calls%s: 0 -> %d rows x %d columns, setColumn each, getTable\n",
                 smoke ? " (smoke size)" : "", gRows, kCols);
-    const double ratio = direct > 0 ? wrapper / direct : 0;
-    const bool ok = ratio <= 2.0;
-    std::printf("%-44s %6.2f x   (target <= 2.0)  %s\n", "time (wrapper / direct)", ratio, ok ? "ok" : "OVER TARGET");
+    const bool ok = vtl::bench::reportRatio("time (wrapper / direct)", wrapper, direct, 2.0);
     return smoke || ok ? 0 : 1;
 }

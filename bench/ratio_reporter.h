@@ -1,0 +1,48 @@
+#pragma once
+// A console reporter that also keeps each benchmark's real time per iteration by name, for the ratios the
+// benchmarks print against their baselines. With --benchmark_repetitions the median of the repetitions is
+// kept (also when only aggregates are reported); otherwise the single run's time.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vtl::bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                times[name] = run.GetAdjustedRealTime();
+                medians_.insert(name);
+            } else if (run.run_type == Run::RT_Iteration && !medians_.count(name)) {
+                times[name] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+
+private:
+    std::set<std::string> medians_;
+};
+
+// Prints a measured time against its baseline's as a ratio with its target, and answers whether the
+// target was met. A time that was not measured (a filter left the case out, say) fails, never passes.
+inline bool reportRatio(const char* what, double measured, double baseline, double target, int width = 44) {
+    if (measured <= 0 || baseline <= 0) {
+        std::printf("%-*s %6s     (target <= %.1f)  NOT MEASURED\n", width, what, "-", target);
+        return false;
+    }
+    const double ratio = measured / baseline;
+    const bool ok = ratio <= target;
+    std::printf("%-*s %6.2f x   (target <= %.1f)  %s\n", width, what, ratio, target, ok ? "ok" : "OVER TARGET");
+    return ok;
+}
+
+}  // namespace vtl::bench
