@@ -1,6 +1,7 @@
 // CBitmapPickerCombo: a drop-down list of pictures with labels.
 #include "vtlbase/controls/bitmap_picker_combo.h"
 
+#include "combo_item_data.h"
 #include "pictures.h"
 #include "win/api.h"
 
@@ -34,22 +35,7 @@ HBITMAP CBitmapPickerCombo::ItemPicture(int index) const {
 
 LRESULT CBitmapPickerCombo::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CComboBox::WindowProc(msg, wParam, lParam);
-    switch (msg) {
-    case CB_ADDSTRING:
-    case CB_INSERTSTRING:
-        if (result >= 0 && result <= static_cast<LRESULT>(pictures_.size()))
-            pictures_.insert(pictures_.begin() + result, std::make_unique<CBitmap>());
-        break;
-    case CB_DELETESTRING:
-        if (result >= 0 && wParam < pictures_.size())
-            pictures_.erase(pictures_.begin() + static_cast<std::ptrdiff_t>(wParam));
-        break;
-    case CB_RESETCONTENT:
-        pictures_.clear();
-        break;
-    default:
-        break;
-    }
+    vtl::base::keepItemDataInStep(pictures_, msg, wParam, result, [] { return std::make_unique<CBitmap>(); });
     return result;
 }
 

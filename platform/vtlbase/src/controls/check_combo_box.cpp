@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "combo_item_data.h"
 #include "win/api.h"
 #include "win/dc.h"
 
@@ -35,21 +36,7 @@ int CCheckComboBox::GetCheckedCount() const { return static_cast<int>(std::count
 
 LRESULT CCheckComboBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CComboBox::WindowProc(msg, wParam, lParam);
-    switch (msg) {
-    case CB_ADDSTRING:
-    case CB_INSERTSTRING:
-        if (result >= 0 && result <= static_cast<LRESULT>(marks_.size()))
-            marks_.insert(marks_.begin() + result, 0);
-        break;
-    case CB_DELETESTRING:
-        if (result >= 0 && wParam < marks_.size()) marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(wParam));
-        break;
-    case CB_RESETCONTENT:
-        marks_.clear();
-        break;
-    default:
-        break;
-    }
+    vtl::base::keepItemDataInStep(marks_, msg, wParam, result, [] { return char{0}; });
     return result;
 }
 
