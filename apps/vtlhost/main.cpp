@@ -18,6 +18,7 @@
 
 #include "design_host.h"
 #include "gallery.h"
+#include "serve.h"
 #include "story.h"
 #include "host/command_line.h"
 #include "host/loader.h"
@@ -364,6 +365,10 @@ const std::vector<Command>& commands() {
         {"macros", "macros", "lists the connection macros of the library folder with their tabs", macros},
         {"macro-update", "macro-update <macro> <tab> <value name> <value>",
          "places a macro in the drawing, changes one value and applies it; prints the journal and the result", macroUpdate},
+        {"serve", "serve [--port N]",
+         "the browser workbench on 127.0.0.1 (a free port unless N is given): the gallery's dialogs to use with "
+         "mouse and keys, beside the command line and the drawing journal; Ctrl+C stops it",
+         vtlhost::serve},
     };
     return table;
 }
@@ -397,9 +402,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // A story writes into the library as a person's session would: it gets a copy of its own.
+    // A story and the workbench write into the library as a person's session would: each gets a copy of its
+    // own, so the library it came from stays as it was.
     std::string scratch;
-    if (name == "run") {
+    if (name == "run" || name == "serve") {
         std::string error;
         scratch = vtlhost::makeScratchCopy(vtl::base::files::resolve(gSettings.libDir().str()), error);
         if (scratch.empty()) {
