@@ -71,7 +71,6 @@ let buttonsDown = 0;
 screen.addEventListener('mousedown', (e) => {
   e.preventDefault();
   keys.focus({ preventScroll: true });
-  if (e.button === 1) return;  // the dialogs know a left and a right button only
   buttonsDown++;
   // The second press of a double click is the double click, as the platform reports it.
   send({ type: e.detail === 2 ? 'dblclick' : 'mousedown', ...at(e), button: buttonNames[e.button] || 'left',
@@ -80,7 +79,7 @@ screen.addEventListener('mousedown', (e) => {
 
 // A release outside the picture still ends the press (a drag that left it).
 window.addEventListener('mouseup', (e) => {
-  if (buttonsDown === 0 || e.button === 1) return;
+  if (buttonsDown === 0) return;
   buttonsDown--;
   send({ type: 'mouseup', ...at(e), button: buttonNames[e.button] || 'left', modifiers: modifiers(e) });
 });

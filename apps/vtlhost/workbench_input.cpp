@@ -61,10 +61,8 @@ InputEvent::Button buttonOf(const Json& event) {
     const std::string name = it->is_string() ? it->get<std::string>() : it->dump();
     if (name == "left") return InputEvent::Button::Left;
     if (name == "right") return InputEvent::Button::Right;
-    // The framework delivers every button but the left one as the right one: a middle click would act as a
-    // right click, so it is refused rather than misread.
-    if (name == "middle") throw BadEvent{"the dialogs take no middle button (left, right)"};
-    throw BadEvent{"unknown button " + name + " (left, right)"};
+    if (name == "middle") return InputEvent::Button::Middle;
+    throw BadEvent{"unknown button " + name + " (left, right, middle)"};
 }
 
 void decodeOne(const Json& event, std::vector<InputEvent>& out) {

@@ -1,5 +1,5 @@
-// Focus and keyboard: Tab order, the order of focus notifications, Enter and Escape, and a dialog taking
-// keys over before navigation.
+// Focus, keyboard and mouse: Tab order, the order of focus notifications, Enter and Escape, a dialog taking
+// keys over before navigation, and which buttons a mouse message names and carries.
 #include "win/edit.h"
 #include "win/script.h"
 #include "win_test_support.h"
@@ -158,5 +158,55 @@ TEST_F(WinTest, EditHonoursNumberStyleLimitAndCodePointPositions) {
     EXPECT_EQ(limited.GetWindowText(), "éê");
 }
 
+}  // namespace
+}  // namespace vtl::test
+
+namespace vtl::test {
+namespace {
+// Records the mouse messages a control receives, with their button and key flags.
+class MouseRecorder : public CWnd {
+public:
+    std::vector<std::pair<UINT, WPARAM>> seen;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) seen.emplace_back(msg, wParam);
+        return CWnd::WindowProc(msg, wParam, lParam);
+    }
+};
+
+TEST_F(WinTest, MouseMessagesNameTheirButtonAndCarryTheButtonsHeld) {
+    RecordingDialog dlg(200);
+    ASSERT_TRUE(dlg.Create(200, AfxGetMainWnd()));
+    dlg.ShowWindow(SW_SHOW);
+    MouseRecorder label;
+    ASSERT_TRUE(label.SubclassDlgItem(1001, &dlg));
+    RECT r;
+    ::GetWindowRect(label.m_hWnd, &r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    using K = win::InputEvent::Kind;
+    using B = win::InputEvent::Button;
+    const auto mouse = [](K kind, int px, int py, B button = B::Left) {
+        win::deliverInput(win::InputEvent::mouse(kind, px, py, button));
+    };
+
+    // A drag with the left button: the moves while it is held say so, the release does not.
+    mouse(K::MouseDown, x, y);
+    mouse(K::MouseMove, x + 1, y);
+    mouse(K::MouseUp, x + 1, y);
+    mouse(K::MouseMove, x, y);
+    // The middle button has messages of its own.
+    mouse(K::MouseDown, x, y, B::Middle);
+    mouse(K::MouseUp, x, y, B::Middle);
+    mouse(K::MouseDown, x, y, B::Right);
+    mouse(K::MouseUp, x, y, B::Right);
+    const std::vector<std::pair<UINT, WPARAM>> expected{
+        {WM_LBUTTONDOWN, MK_LBUTTON}, {WM_MOUSEMOVE, MK_LBUTTON}, {WM_LBUTTONUP, 0},
+        {WM_MOUSEMOVE, 0},           {WM_MBUTTONDOWN, MK_MBUTTON}, {WM_MBUTTONUP, 0},
+        {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}};
+    EXPECT_EQ(label.seen, expected);
+    label.UnsubclassWindow();
+    dlg.DestroyWindow();
+}
 }  // namespace
 }  // namespace vtl::test

@@ -35,14 +35,26 @@ unsigned modifierState() {
     return ws.heldModifiers | ws.eventModifiers;
 }
 
-WPARAM mouseKeyFlags(const InputEvent& e, bool leftDown, bool rightDown) {
+// The buttons held while a mouse message is delivered (a button pressed by the event counts, one released
+// by it does not) and the held Shift and Ctrl.
+WPARAM mouseKeyFlags() {
     WPARAM flags = 0;
-    if (leftDown) flags |= MK_LBUTTON;
-    if (rightDown) flags |= MK_RBUTTON;
+    if (keyIsDown(VK_LBUTTON)) flags |= MK_LBUTTON;
+    if (keyIsDown(VK_RBUTTON)) flags |= MK_RBUTTON;
+    if (keyIsDown(VK_MBUTTON)) flags |= MK_MBUTTON;
     if (modifierState() & ModShift) flags |= MK_SHIFT;
     if (modifierState() & ModCtrl) flags |= MK_CONTROL;
-    (void)e;
     return flags;
+}
+
+// The virtual key of a mouse button.
+UINT buttonKey(InputEvent::Button b) {
+    switch (b) {
+    case InputEvent::Button::Left: return VK_LBUTTON;
+    case InputEvent::Button::Right: return VK_RBUTTON;
+    case InputEvent::Button::Middle: return VK_MBUTTON;
+    }
+    return VK_LBUTTON;
 }
 
 bool inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
@@ -135,19 +147,21 @@ void deliverMouse(const InputEvent& e) {
         if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return;
     }
     UINT msg = WM_MOUSEMOVE;
-    const bool left = e.button == InputEvent::Button::Left;
+    // Each button's down, up and double-click messages, in that order.
+    const UINT first = e.button == InputEvent::Button::Left    ? WM_LBUTTONDOWN
+                       : e.button == InputEvent::Button::Right ? WM_RBUTTONDOWN
+                                                               : WM_MBUTTONDOWN;
     switch (e.kind) {
     case InputEvent::Kind::MouseDown:
-        msg = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+        msg = first;
         break;
     case InputEvent::Kind::MouseUp:
-        msg = left ? WM_LBUTTONUP : WM_RBUTTONUP;
+        msg = first + 1;
         break;
     case InputEvent::Kind::DoubleClick: {
         Window* tw = ws.find(target);
         const bool wantsDouble = tw && (tw->cls->style & CS_DBLCLKS);
-        msg = left ? (wantsDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN)
-                   : (wantsDouble ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN);
+        msg = wantsDouble ? first + 2 : first;
         break;
     }
     case InputEvent::Kind::Wheel:
@@ -157,7 +171,7 @@ void deliverMouse(const InputEvent& e) {
         break;
     }
     POINT client{e.x, e.y};
-    WPARAM wParam = mouseKeyFlags(e, down && left, down && !left);
+    WPARAM wParam = mouseKeyFlags();
     LPARAM lParam;
     if (msg == WM_MOUSEWHEEL) {
         target = ws.focus ? ws.focus : target;
@@ -297,8 +311,7 @@ void deliverInput(const InputEvent& event) {
         deliverKey(event);
         break;
     default: {
-        const bool left = event.button == InputEvent::Button::Left;
-        const UINT vk = left ? VK_LBUTTON : VK_RBUTTON;
+        const UINT vk = buttonKey(event.button);
         if (event.kind == InputEvent::Kind::MouseDown || event.kind == InputEvent::Kind::DoubleClick) setKeyDown(vk, true);
         if (event.kind == InputEvent::Kind::MouseUp) setKeyDown(vk, false);
         deliverMouse(event);
