@@ -5,6 +5,7 @@
 
 #include "gfx/bitmap.h"
 #include "vtlbase/files/paths.h"
+#include "win/api.h"
 
 namespace vtl::ui {
 
@@ -24,6 +25,12 @@ bool enableDlgItem(CDialog* dialog, int controlId, bool enable) {
     if (!control) return false;
     control->EnableWindow(enable ? TRUE : FALSE);
     return true;
+}
+
+HWND childWithFocus(HWND parent) {
+    HWND h = ::GetFocus();
+    while (h && ::GetParent(h) != parent) h = ::GetParent(h);
+    return h;
 }
 
 bool fileExists(const Vtl_String& path) {

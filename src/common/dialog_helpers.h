@@ -16,5 +16,8 @@ bool enableDlgItem(CDialog* dialog, int controlId, bool enable);
 bool fileExists(const Vtl_String& path);
 // The width and height of a .bmp file; both 0 (and false) when it cannot be loaded.
 bool getBitmapFileSize(const Vtl_String& path, int& width, int& height);
+// The child of `parent` that has the keyboard focus or holds the window that has it (the field of an
+// editable combo box holds the focus for its combo); null when the focus is outside `parent`.
+HWND childWithFocus(HWND parent);
 
 }  // namespace vtl::ui

@@ -1,4 +1,5 @@
 #include "designer/designer_files.h"
+#include "frame/export_guard.h"
 
 #include <optional>
 #include <string>
@@ -65,30 +66,32 @@ Vtl_String designPath(const Vtl_String& name, const char* extension) {
 }  // namespace vtl::designer
 
 Vtl_String getDesignerRootFolder() {
-    return ensureEndBSlash(gSettings.libDir()) + "Dialog Templates\\Dialog Design\\";
+    return vtl::ui::guardExport("getDesignerRootFolder", Vtl_String(), [] {
+        return ensureEndBSlash(gSettings.libDir()) + "Dialog Templates\\Dialog Design\\";
+    });
 }
 
 void getModuleImages(Vtl_StringArray& names) {
-    try {
+    const bool found = vtl::ui::guardExport("getModuleImages", false, [&] {
         Vtl_StringArray files;
         ObjectExportFindFilesRecursive(getDesignerRootFolder(), "*.txt", files);
-        Vtl_StringArray found;
+        Vtl_StringArray designs;
         for (const Vtl_String& file : files) {
             Vtl_String name;
-            if (vtl::designer::nameFromPath(file, name)) found.append(name);
+            if (vtl::designer::nameFromPath(file, name)) designs.append(name);
         }
-        names = found;
-    } catch (...) {
-        names.removeAll();  // nothing thrown inside the module leaves an exported call
-    }
+        names = designs;
+        return true;
+    });
+    if (!found) names.removeAll();
 }
 
 void GetImageDlgCtrlNames(const Vtl_String& path, Vtl_StringArray& names) {
-    try {
+    const bool read = vtl::ui::guardExport("GetImageDlgCtrlNames", false, [&] {
         names.removeAll();
         Vtl_DlgDesignerData design;
         if (design.readFromFile(path, false)) design.getAllCtrlNames(names);
-    } catch (...) {
-        names.removeAll();
-    }
+        return true;
+    });
+    if (!read) names.removeAll();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/dialog_helpers.h"
 #include "designer/control_rect.h"
 #include "designer/control_types.h"
 #include "frame/module.h"
@@ -169,7 +170,7 @@ bool Vtl_DlgDesignerData::isTypeBoltCount(const int& resourceId) const {
 }
 
 bool Vtl_DlgDesignerData::getFocusedDynControl(int& resourceId) const {
-    const HWND focus = GetFocus();
+    const HWND focus = vtl::ui::childWithFocus(dialog_);
     resourceId = focus ? GetDlgCtrlID(focus) : 0;
     int index = 0;
     return resourceId != 0 && findCtrlFromResource(resourceId, index);

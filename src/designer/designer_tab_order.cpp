@@ -1,6 +1,7 @@
 // Vtl_DlgDesignerData: flexible buttons, the designed tab order and the focus.
 #include <algorithm>
 
+#include "common/dialog_helpers.h"
 #include "designer/control_rect.h"
 #include "designer/control_types.h"
 #include "vtlbase/controls/control_functions.h"
@@ -164,7 +165,8 @@ bool Vtl_DlgDesignerData::handleTabKey(const int& key, Vtl_TabMsgHandle& result)
     result = Vtl_TabNotHandled;
     if (key != VK_TAB || !initialised_ || !containsEditableCtrls()) return false;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const HWND focus = GetFocus();
+    // The field of an editable combo holds the focus for its combo.
+    const HWND focus = vtl::ui::childWithFocus(dialog_);
     const int id = focus ? GetDlgCtrlID(focus) : 0;
     int index = 0;
     if (id == 0 || !findCtrlFromResource(id, index)) return false;

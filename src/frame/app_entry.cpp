@@ -3,6 +3,7 @@
 // the host's command stack, the pictures are released. A missing registry entry is not reported; every
 // message is answered 0, the host's success.
 #include "frame/check_box_pictures.h"
+#include "frame/export_guard.h"
 #include "frame/host.h"
 #include "macro/macro_unload.h"
 #include "vtlui/vtlui.h"
@@ -32,15 +33,17 @@ void unload() {
 }  // namespace
 
 extern "C" int acrxEntryPoint(int message, void* appId) {
-    switch (message) {
-    case kInitApplication:
-        initialise(appId);
-        break;
-    case kUnloadApplication:
-        unload();
-        break;
-    default:
-        break;
-    }
+    vtl::ui::guardExport("acrxEntryPoint", [&] {
+        switch (message) {
+        case kInitApplication:
+            initialise(appId);
+            break;
+        case kUnloadApplication:
+            unload();
+            break;
+        default:
+            break;
+        }
+    });
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "frame/check_box_pictures.h"
+#include "frame/export_guard.h"
 #include "frame/module.h"
 #include "vtlui/vtlui.h"
 #include "win/resources.h"
@@ -23,18 +24,19 @@ extern "C" int DllMain(void* instance, unsigned reason) {
     using namespace vtl::ui;
     const auto h = static_cast<HINSTANCE>(instance);
     if (reason == 1) {
-        try {
+        // Resources that cannot be registered refuse the load.
+        return guardExport("DllMain", 0, [&] {
             vtl::win::registerResources(h, vtlui_resources());
-        } catch (const std::exception&) {
-            return 0;  // the module's resources are unusable: refuse the load
-        }
-        gInstance = h;
-        gResourceOverride.SaveDefaultResource(h);
-        return 1;
+            gInstance = h;
+            gResourceOverride.SaveDefaultResource(h);
+            return 1;
+        });
     }
     if (reason == 0) {
-        releaseCheckBoxPictures();  // in case the host never sent the unload message
-        vtl::win::unregisterResources(h);
+        guardExport("DllMain", [&] {
+            releaseCheckBoxPictures();  // in case the host never sent the unload message
+            vtl::win::unregisterResources(h);
+        });
         gInstance = nullptr;
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "frame/sample_dialog.h"
 
+#include "frame/export_guard.h"
 #include "frame/module.h"
 #include "win/button.h"
 #include "win/window_tree.h"
@@ -25,10 +26,12 @@ void SampleDialog::OnOK() {
 }  // namespace vtl::ui
 
 bool StartDlgSample(VtlSampleData& data) {
-    KsTempResourceOverride::Scope resources(vtl::ui::resourceOverride());
-    VtlSampleData edited = data;
-    vtl::ui::SampleDialog dlg(edited);
-    if (dlg.DoModal() != IDOK) return false;
-    data = edited;
-    return true;
+    return vtl::ui::guardExport("StartDlgSample", false, [&] {
+        KsTempResourceOverride::Scope resources(vtl::ui::resourceOverride());
+        VtlSampleData edited = data;
+        vtl::ui::SampleDialog dlg(edited);
+        if (dlg.DoModal() != IDOK) return false;
+        data = edited;
+        return true;
+    });
 }

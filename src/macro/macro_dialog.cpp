@@ -28,8 +28,15 @@ constexpr ImageButton kImageButtons[] = {{kSelectOther, 217, 973}, {kViewA, 218,
                                          {kSaveList, 233, 979},    {kClashCheck, 237, 980}};
 }  // namespace
 
+namespace {
+unsigned long long nextSerial() {
+    static unsigned long long serial = 0;
+    return ++serial;
+}
+}  // namespace
+
 MacroDialog::MacroDialog(const MacroData& macro, int dialogId, CWnd* parent)
-    : CDialog(IDD, parent), macro_(macro), dialogId_(dialogId) {}
+    : CDialog(IDD, parent), macro_(macro), dialogId_(dialogId), serial_(nextSerial()) {}
 
 MacroDialog::~MacroDialog() = default;
 
@@ -151,6 +158,18 @@ void MacroDialog::placePages() {
     const int height = client.bottom - client.top - top - 2;
     for (auto& p : pages_)
         if (p && p->m_hWnd) p->MoveWindow(left, top, std::max(0, width), std::max(0, height));
+    if (emptyTabNote_) ::MoveWindow(emptyTabNote_, left + 10, top + 10, std::max(0, width - 20), 40, TRUE);
+}
+
+void MacroDialog::showEmptyTabNote(bool show) {
+    if (!emptyTabNote_ && show) {
+        auto* tabs = GetDlgItem(kTabId);
+        emptyTabNote_ = CreateWindowEx(0, "STATIC", "The sections, offsets and cuts of this tab cannot be edited here yet.",
+                                       WS_CHILD | SS_LEFT, 0, 0, 10, 10, tabs->m_hWnd, kEmptyTabNoteId);
+        ::SendMessage(emptyTabNote_, WM_SETFONT, ::SendMessage(m_hWnd, WM_GETFONT), 0);
+        placePages();
+    }
+    if (emptyTabNote_) ::ShowWindow(emptyTabNote_, show ? SW_SHOW : SW_HIDE);
 }
 
 void MacroDialog::fitWindow() {
@@ -185,13 +204,16 @@ void MacroDialog::showTab() {
     if (MacroTabPage* previous = page(previousTab_); previous && previousTab_ < macro_.tabs.length() &&
                                                       ::IsChild(previous->m_hWnd, ::GetFocus()))
         previous->rememberFocus(focusState(macro_.tabs[previousTab_].moduleName));
+    if (MacroTabPage* previous = page(previousTab_); previous && previousTab_ != selected) previous->applyPendingEdit();
     for (auto& p : pages_)
         if (p && p->m_hWnd) p->ShowWindow(SW_HIDE);
-    if (MacroTabPage* p = page(selected)) {
-        p->ShowWindow(SW_SHOW);
-        if (!shownOnce_) p->focusFirstControl();
-        else p->restoreFocus(focusState(macro_.tabs[selected].moduleName));
+    MacroTabPage* shown = page(selected);
+    if (shown) {
+        shown->ShowWindow(SW_SHOW);
+        if (!shownOnce_) shown->focusFirstControl();
+        else shown->restoreFocus(focusState(macro_.tabs[selected].moduleName));
     }
+    showEmptyTabNote(!shown && selected >= 0 && selected < macro_.tabs.length());
     shownOnce_ = true;
     previousTab_ = selected;
 }
@@ -200,10 +222,13 @@ void MacroDialog::reloadAllPages(bool keepFocus) {
     auto* tabs = static_cast<CTabCtrl*>(GetDlgItem(kTabId));
     const int current = tabs->GetCurSel();
     MacroTabPage* shown = page(current);
-    if (keepFocus && shown) shown->rememberFocus(focusState(macro_.tabs[current].moduleName));
+    // Only a focus that is still on the page is kept: an apply started by leaving the page (a click on a
+    // tab item) must not overwrite what was remembered as the focus left.
+    const bool keep = keepFocus && shown && ::IsChild(shown->m_hWnd, ::GetFocus());
+    if (keep) shown->rememberFocus(focusState(macro_.tabs[current].moduleName));
     for (auto& p : pages_)
         if (p && p->m_hWnd) p->reload();
-    if (keepFocus && shown) shown->restoreFocus(focusState(macro_.tabs[current].moduleName));
+    if (keep) shown->restoreFocus(focusState(macro_.tabs[current].moduleName));
     if (CWnd* clash = GetDlgItem(kClashCheck)) static_cast<CButton*>(clash)->SetCheck(clashGetStatus() ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -275,9 +300,9 @@ void MacroDialog::onSelectOtherMacros() {
     clashResetInfo(dialogId_, macro_.objectIds);
 }
 
-void MacroDialog::onPropertyList(bool) {
-    // Property lists are loaded and saved through the filtered open/save dialog; it is connected here once
-    // that dialog exists, and the buttons do nothing visible until then.
+void MacroDialog::onPropertyList(bool load) {
+    acutPrintf(load ? "Loading a property list is not available yet: the macro keeps its values.\n"
+                    : "Saving a property list is not available yet: nothing was written.\n");
 }
 
 BOOL MacroDialog::PreTranslateMessage(MSG* msg) {
@@ -323,6 +348,8 @@ LRESULT MacroDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void MacroDialog::close() {
     auto* tabs = static_cast<CTabCtrl*>(GetDlgItem(kTabId));
     const int current = tabs->GetCurSel();
+    // A value still being typed into a grid is not lost by closing.
+    if (MacroTabPage* shown = page(current)) shown->applyPendingEdit();
     if (current >= 0 && current < macro_.tabs.length()) macro_.changeView(macro_.tabs[current].moduleName, 3);
     macro_.closed = true;
     if (dialogId_ < 0) {

@@ -19,9 +19,30 @@ public:
     static constexpr UINT IDD = 8131;
     static constexpr int kTabId = 8097;
     static constexpr UINT kAnswerMessage = 0x7101;  // answered 1: a window of the module's macro dialog
+    static constexpr int kEmptyTabNoteId = 1999;     // the note a tab without a page shows
 
     explicit MacroDialog(const MacroData& macro, int dialogId = -1, CWnd* parent = nullptr);
     ~MacroDialog() override;
+
+    // Every dialog object has its own number, never reused (an address may be).
+    unsigned long long serial() const { return serial_; }
+    // While a page waits in a nested loop (a sub-dialog, the value solver's input), the dialog must not be
+    // destroyed: closing it is postponed like the close of a busy macro.
+    bool inNestedLoop() const { return nestedLoops_ > 0; }
+    class NestedLoop {
+    public:
+        explicit NestedLoop(MacroDialog* dialog) : dialog_(dialog) {
+            if (dialog_) ++dialog_->nestedLoops_;
+        }
+        ~NestedLoop() {
+            if (dialog_) --dialog_->nestedLoops_;
+        }
+        NestedLoop(const NestedLoop&) = delete;
+        NestedLoop& operator=(const NestedLoop&) = delete;
+
+    private:
+        MacroDialog* dialog_;
+    };
 
     MacroData& macro() { return macro_; }
     const MacroData& macro() const { return macro_; }
@@ -48,6 +69,8 @@ protected:
 
 private:
     void placePages();
+    // A tab without a page (the profile tabs, for now) says why it is empty.
+    void showEmptyTabNote(bool show);
     void fitWindow();
     void fillFilters();
     void onFilterChanged(bool first);
@@ -58,6 +81,8 @@ private:
 
     MacroData macro_;
     int dialogId_ = -1;
+    unsigned long long serial_;
+    int nestedLoops_ = 0;
     std::vector<std::unique_ptr<MacroTabPage>> pages_;  // null where a tab has no page
     std::vector<int> pageKinds_;
     std::vector<std::unique_ptr<CButtonST>> buttons_;
@@ -67,6 +92,7 @@ private:
     bool shownOnce_ = false;
     int minWidth_ = 50, minHeight_ = 50;
     SIZE wanted_{0, 0};
+    HWND emptyTabNote_;
     int previousTab_ = -1;
 };
 

@@ -3,7 +3,6 @@
 // in column 3 and its count in 4 (the name over both when the count is a formula), with a "..." button in
 // column 2 when it has properties; an array row its name over 3-4 and the button.
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "frame/check_box_pictures.h"
@@ -18,12 +17,10 @@ constexpr DWORD kListStyle = 0x400000;
 constexpr DWORD kEditableListStyle = 0x400002;
 constexpr DWORD kHiddenPatternStyle = 0x10000;  // the second edit style: a pattern the drawing does not show
 
+// Formatted with '.' whatever the locale, and whole however large.
 Vtl_String twoDecimals(const Vtl_String& text) {
     const auto v = parseNumber(text);
-    if (!v) return text;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", *v == 0 ? 0.0 : *v);
-    return Vtl_String(buf);
+    return v ? Vtl_String(*v, 2) : text;
 }
 }  // namespace
 
@@ -118,7 +115,8 @@ void MacroTabPage::fillGrid() {
         if (!numeric) SSAddCellSpan(g, 3, r, 2, 1);
         else if (p->countReference == -r) SSSetCellText(g, 4, r, p->countText.c_str());
         else SSSetCellLock(g, 4, r, TRUE);  // the count has its designed control
-        if (p->hasButton) grid_.setButtonCell(2, r, dialString(1324));
+        // The properties button is in the grid unless the design shows it (a grid button would do nothing).
+        if (p->hasButton && p->buttonReference == -r) grid_.setButtonCell(2, r, dialString(1324));
         else SSAddCellSpan(g, 1, r, 2, 1);
     }
     for (const DynArrayData* a : arrayRows) {
@@ -133,7 +131,8 @@ void MacroTabPage::fillGrid() {
     }
     // The program's own writes are no user changes.
     SSSetSwitch(g, SS_SWITCH_CHANGED, FALSE);
-    if (rows > 0) grid_.show();
+    gridShown_ = rows > 0;
+    if (gridShown_) grid_.show();
     else grid_.hide();
 }
 

@@ -1,6 +1,7 @@
 // The keyboard of a macro page and its focus memory. Tab walks three zones in turn: the designed controls
 // in their designed order, the grid, and the page's own controls (assembly, diameter, advanced); a zone
 // that is left at its end hands the focus to the next one.
+#include "common/dialog_helpers.h"
 #include "macro/macro_dialog.h"
 #include "macro/macro_tab_page.h"
 #include "win/api.h"
@@ -20,10 +21,12 @@ void selectAllIfEdit(HWND h) {
 }  // namespace
 
 int MacroTabPage::zoneOfFocus() const {
-    const HWND focus = ::GetFocus();
+    // The page's control that holds the focus: the field of an editable combo stands for its combo, the
+    // grid's cell editor for the grid.
+    const HWND focus = childWithFocus(m_hWnd);
     if (!focus) return 0;
-    if (::GetParent(focus) == m_hWnd && design_.isADynControl(::GetDlgCtrlID(focus))) return 1;
-    if (grid_.isAttached() && (focus == grid_.grid() || ::IsChild(grid_.grid(), focus))) return 2;
+    if (design_.isADynControl(::GetDlgCtrlID(focus))) return 1;
+    if (grid_.isAttached() && focus == grid_.grid()) return 2;
     for (int id : kOwnControls)
         if (focus == ::GetDlgItem(m_hWnd, id)) return 3;
     return 0;
@@ -76,7 +79,7 @@ bool MacroTabPage::tabKey(bool shift) {
             const HWND h = ::GetDlgItem(m_hWnd, id);
             if (h && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) visible.push_back(h);
         }
-        const HWND focus = ::GetFocus();
+        const HWND focus = childWithFocus(m_hWnd);
         std::size_t at = 0;
         while (at < visible.size() && visible[at] != focus) ++at;
         if (!shift && at + 1 < visible.size()) {
@@ -119,7 +122,7 @@ BOOL MacroTabPage::PreTranslateMessage(MSG* msg) {
             if (applyEnabled_) apply();
             return TRUE;
         case VK_F12:
-            // The dialog designer opens on the tab's design here once it exists.
+            acutPrintf("The dialog designer is not available yet: the tab's design cannot be edited here.\n");
             return TRUE;
         default:
             break;
@@ -127,14 +130,17 @@ BOOL MacroTabPage::PreTranslateMessage(MSG* msg) {
     }
     if (msg->message == WM_KEYUP && msg->wParam == VK_SPACE && zoneOfFocus() == 1) {
         Vtl_ControlType type = 0;
-        if (design_.getDynControlType(::GetDlgCtrlID(::GetFocus()), type) && (type == 4 || type == 5) && applyEnabled_) apply();
+        if (design_.getDynControlType(::GetDlgCtrlID(childWithFocus(m_hWnd)), type) && (type == 4 || type == 5) && applyEnabled_)
+            apply();
     }
     return CDialog::PreTranslateMessage(msg);
 }
 
 void MacroTabPage::rememberFocus(TabFocusState& state) const {
+    const HWND control = childWithFocus(m_hWnd);
     const HWND focus = ::GetFocus();
     state.controlId = 0;
+    state.selectionStart = state.selectionEnd = 0;
     switch (zoneOfFocus()) {
     case 2: {
         state.kind = 2;
@@ -143,16 +149,19 @@ void MacroTabPage::rememberFocus(TabFocusState& state) const {
     }
     case 1: {
         state.kind = 1;
-        state.controlId = ::GetDlgCtrlID(focus);
-        DWORD a = 0, b = 0;
-        ::SendMessage(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
-        state.selectionStart = static_cast<int>(a);
-        state.selectionEnd = static_cast<int>(b);
+        state.controlId = ::GetDlgCtrlID(control);
+        // The selection of the edit, or of an editable combo's field, that has the focus.
+        if (::GetClassName(focus) == "EDIT") {
+            DWORD a = 0, b = 0;
+            ::SendMessage(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+            state.selectionStart = static_cast<int>(a);
+            state.selectionEnd = static_cast<int>(b);
+        }
         break;
     }
     default:
         state.kind = 3;
-        if (focus && ::GetParent(focus) == m_hWnd) state.controlId = ::GetDlgCtrlID(focus);
+        if (control) state.controlId = ::GetDlgCtrlID(control);
         break;
     }
 }
@@ -168,8 +177,12 @@ void MacroTabPage::restoreFocus(const TabFocusState& state) {
     case 1:
         if (const HWND control = state.controlId ? ::GetDlgItem(m_hWnd, state.controlId) : HWND()) {
             ::SetFocus(control);
-            ::SendMessage(control, EM_SETSEL, static_cast<WPARAM>(state.selectionStart), state.selectionEnd);
-            ::SendMessage(control, EM_SCROLLCARET);
+            // The focus may have gone on to the control's field (an editable combo).
+            const HWND focus = ::GetFocus();
+            if (::GetClassName(focus) == "EDIT") {
+                ::SendMessage(focus, EM_SETSEL, static_cast<WPARAM>(state.selectionStart), state.selectionEnd);
+                ::SendMessage(focus, EM_SCROLLCARET);
+            }
         }
         break;
     case 3:

@@ -21,9 +21,12 @@ public:
     // Empties the slot and trims the empty slots at the end.
     void release(int id);
 
-    // A postponed close: at most one per dialog, acting only on the dialog object it was made for.
-    void postpone(int id, MacroDialog* dialog);
+    // A postponed close: at most one per dialog, acting only on the dialog it was made for (known by its
+    // serial number: a freed dialog's address may come back for a new one).
+    void postpone(int id, const MacroDialog& dialog);
     bool hasPostponed(int id) const;
+    // The dialog of the slot closes now: its postponed closes are cancelled with their timers.
+    void forgetPostponed(int id);
     // The timer fired: forgets it and answers the dialog id to close again, or -1 when the timer is not
     // ours or the slot holds another dialog by now.
     int takeTimer(UINT_PTR timer);
@@ -35,10 +38,14 @@ private:
     struct Delayed {
         UINT_PTR timer = 0;
         int id = -1;
-        MacroDialog* dialog = nullptr;
+        unsigned long long serial = 0;
     };
     std::vector<MacroDialog*> slots_;
     std::vector<Delayed> delayed_;
 };
+
+// Closes the modeless dialog of slot `id`, or postpones the close while it is busy: the body of
+// EndDlgMacroModeless.
+bool endMacroDialog(int id);
 
 }  // namespace vtl::ui

@@ -1,8 +1,11 @@
 #include "macro/macro_tab_page.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "common/dialog_helpers.h"
 #include "macro/macro_dialog.h"
+#include "vtlbase/text_functions.h"
 #include "vtlbase/controls/control_functions.h"
 #include "vtlbase/drawing/catalogue.h"
 #include "vtlbase/drawing/macro_operations.h"
@@ -24,6 +27,30 @@ void selectText(CComboBox* combo, const Vtl_String& text) {
         if (combo->GetLBText(i) == text.str()) index = i;
     if (index < 0) index = combo->AddString(text.c_str());
     combo->SetCurSel(index);
+}
+
+bool isEditableCombo(HWND h) {
+    return h && GetClassName(h) == "COMBOBOX" && (static_cast<DWORD>(::GetWindowLongPtr(h, GWL_STYLE)) & 0x3) == CBS_DROPDOWN;
+}
+
+// The index of the offered diameter equal or nearest to `wanted` (the smaller of two as near); -1 when
+// nothing is offered, 0 when `wanted` is no number.
+int nearestDiameter(const Vtl_StringArray& offered, const Vtl_String& wanted) {
+    if (offered.isEmpty()) return -1;
+    const auto target = parseNumber(wanted);
+    if (!target) return 0;
+    int best = 0;
+    double bestDistance = -1;
+    for (int i = 0; i < offered.length(); ++i) {
+        const auto d = parseNumber(offered[i]);
+        if (!d) continue;
+        const double distance = std::abs(*d - *target);
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 }  // namespace
 
@@ -48,8 +75,6 @@ bool MacroTabPage::isBoltTab() const {
 bool MacroTabPage::boltControlsVisible() const { return isBoltTab() && !hideBoltControls; }
 
 int MacroTabPage::extraHeight() const { return boltControlsVisible() ? kBoltStrip : 0; }
-
-bool MacroTabPage::gridVisible() const { return grid_.isAttached() && ::IsWindowVisible(grid_.grid()); }
 
 BOOL MacroTabPage::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -141,7 +166,9 @@ void MacroTabPage::refillDiameters() {
     Vtl_StringArray diameters;
     GetDiameters(text, diameters);
     FillCombo(diameter, diameters);
-    selectText(diameter, previous);
+    // A diameter the new assembly does not come in is never offered: the nearest one it has is chosen.
+    const int chosenDiameter = nearestDiameter(diameters, previous);
+    diameter->SetCurSel(chosenDiameter);
 }
 
 void MacroTabPage::setFlexFixStates() {
@@ -234,9 +261,19 @@ void MacroTabPage::collect(MacroTabData& t) {
             const int index = combo->GetCurSel();
             return index >= 0 ? Vtl_String(combo->GetLBText(index)) : Vtl_String(GetDlgItemText(id));
         };
-        b.assembly = chosen(kAssemblyId);
-        b.diameter = chosen(kDiameterId);
+        // Where a designed control shows the same value, the one the detailer chose last counts.
+        if (b.assemblyReference <= 0 || assemblySource_ != BoltSource::designed) b.assembly = chosen(kAssemblyId);
+        if (b.diameterReference <= 0 || diameterSource_ != BoltSource::designed) b.diameter = chosen(kDiameterId);
     }
+}
+
+void MacroTabPage::noteBoltEdit(int resourceId) {
+    const MacroTabData* t = tab();
+    if (!t) return;
+    if (resourceId == kAssemblyId) assemblySource_ = BoltSource::own;
+    else if (resourceId == kDiameterId) diameterSource_ = BoltSource::own;
+    else if (resourceId == t->bolt.assemblyReference) assemblySource_ = BoltSource::designed;
+    else if (resourceId == t->bolt.diameterReference) diameterSource_ = BoltSource::designed;
 }
 
 void MacroTabPage::apply() {
@@ -267,6 +304,10 @@ void MacroTabPage::applyAgainst(const MacroTabData& before) {
     }
     // Applying is on again on every way out.
     applyEnabled_ = wasEnabled;
+}
+
+void MacroTabPage::applyPendingEdit() {
+    if (applyEnabled_ && grid_.isAttached() && SSGetEditMode(grid_.grid())) apply();
 }
 
 BOOL MacroTabPage::OnEraseBkgnd(CDC* dc) {
@@ -304,16 +345,18 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     const WORD code = HIWORD(wParam);
     if (!applyEnabled_) return CDialog::OnCommand(wParam, lParam);
     if (id == kAssemblyId && code == CBN_SELCHANGE) {
+        noteBoltEdit(id);
         refillDiameters();
         apply();
         return TRUE;
     }
     if (id == kDiameterId && code == CBN_SELCHANGE) {
+        noteBoltEdit(id);
         apply();
         return TRUE;
     }
     if (id == kAdvancedId && code == BN_CLICKED) {
-        // The bolt-advanced dialog is opened here once it exists; the button does nothing visible until then.
+        acutPrintf("The bolt-advanced dialog is not available yet: the bolt values stay as the page shows them.\n");
         return TRUE;
     }
     if (id == kGridId) {
@@ -329,11 +372,14 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
         Vtl_ControlType type = 0;
         design_.getDynControlType(id, type);
         if (code == CBN_SELCHANGE) {
+            noteBoltEdit(id);
             if (type == 27) onImageChosen(id);
             else apply();
             return TRUE;
         }
-        if (code == EN_KILLFOCUS) {
+        // Leaving an edit, or the field of an editable combo, applies what was typed there.
+        if (code == EN_KILLFOCUS || (code == CBN_KILLFOCUS && isEditableCombo(::GetDlgItem(m_hWnd, id)))) {
+            noteBoltEdit(id);
             apply();
             return TRUE;
         }
@@ -385,7 +431,9 @@ void MacroTabPage::onImageChosen(int resourceId) {
     MacroTabData* t = tab();
     const Vtl_DesignerControl* c = design_.getControlFromRes(resourceId);
     if (!t || !c) return;
-    const Vtl_String chosen(GetDlgItemText(resourceId));
+    // The chosen item: the field still shows the previous one while the change is reported.
+    Vtl_String chosen;
+    design_.getCtrlValue(resourceId, chosen);
     // The mixed item stands for the differing images of several macros: choosing it swaps nothing.
     if (chosen.isEmpty() || chosen == dialString(695)) return;
     Vtl_String folder = c->listText;
@@ -394,8 +442,15 @@ void MacroTabPage::onImageChosen(int resourceId) {
     if (MacroDialog* o = owner()) o->reloadAllPages(true);
 }
 
-void MacroTabPage::onPatternOrArrayButton(int, bool) {
-    // The pattern and array dialogs are opened here once they exist; the buttons do nothing visible until then.
+void MacroTabPage::onPatternOrArrayButton(int reference, bool isPatternButton) {
+    const MacroTabData* t = tab();
+    if (!t) return;
+    int index = 0;
+    // A grid button cell stands for the array of that row, or else the pattern.
+    const bool isArray = !isPatternButton && t->findArrayWithBtnId(reference, index);
+    if (isArray) acutPrintf("The array dialog is not available yet: the array \"%s\" stays as it is.\n", t->arrays[index].name.c_str());
+    else if (t->findPatternWithBtnId(reference, index))
+        acutPrintf("The pattern dialog is not available yet: the pattern \"%s\" keeps its spacing.\n", t->patterns[index].name.c_str());
 }
 
 }  // namespace vtl::ui

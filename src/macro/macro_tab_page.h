@@ -53,6 +53,9 @@ public:
     void apply();
     // Steps 4 to 6 of an apply against a copy of the tab taken before the change.
     void applyAgainst(const MacroTabData& before);
+    // A value still being typed into the grid (its cells stay in edit mode when the focus leaves) is
+    // applied: the page is being left or the dialog closes.
+    void applyPendingEdit();
 
     // Focus memory and the Tab walk over the designed controls, the grid and the page's own controls.
     void rememberFocus(TabFocusState& state) const;
@@ -61,7 +64,8 @@ public:
 
     Vtl_DlgDesignerData& design() { return design_; }
     Vtl_Spread& grid() { return grid_; }
-    bool gridVisible() const;
+    // Whether the page shows its grid (it has rows), whether or not the page itself is shown now.
+    bool gridVisible() const { return gridShown_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -83,6 +87,9 @@ private:
     void fillGrid();
     void fillBoltControls();
     void refillDiameters();
+    // Where the detailer last chose a bolt assembly or diameter: a designed control or the page's own combo.
+    enum class BoltSource { none, designed, own };
+    void noteBoltEdit(int resourceId);
     void setFlexFixStates();
     void layoutControls();
     int extraHeight() const;
@@ -107,6 +114,9 @@ private:
     CResizer resizer_;
     bool applyEnabled_ = false;
     bool initialised_ = false;
+    bool gridShown_ = false;
+    BoltSource assemblySource_ = BoltSource::none;
+    BoltSource diameterSource_ = BoltSource::none;
     Vtl_String fontName_ = "Verdana";
     int designHeight_ = 0;
 };

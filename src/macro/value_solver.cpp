@@ -1,11 +1,11 @@
 // The value-solver buttons of a designed page (types 25 and 26): the person types the total a read-only
 // base value and the values of one or two cells add up to, and the cells receive what makes that total.
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 #include "common/ks_input_text_dlg.h"
 #include "frame/module.h"
+#include "macro/macro_dialog.h"
 #include "macro/macro_tab_page.h"
 #include "vtlbase/text_functions.h"
 
@@ -21,11 +21,7 @@ SignedName signedName(const Vtl_String& text) {
     return {text, 1};
 }
 
-Vtl_String fiveDecimals(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.5f", v == 0 ? 0.0 : v);
-    return Vtl_String(buf);
-}
+Vtl_String fiveDecimals(double v) { return Vtl_String(v, 5); }
 }  // namespace
 
 void MacroTabPage::onValueSolver(int resourceId) {
@@ -81,8 +77,11 @@ void MacroTabPage::onValueSolver(int resourceId) {
     ask.cancelText = dialString(2);
     {
         KsTempResourceOverride::Scope resources(resourceOverride());
+        MacroDialog::NestedLoop waiting(owner());
         ask.DoModal();
     }
+    // The dialog may have been asked to close meanwhile; its close waits for this handler to end.
+    if (!tab()) return;
     const auto v = parseNumber(ask.text);
     if (!ask.accepted || !v) return;
     const double H = type25 ? (*v - *b) * factor : *v - *b - D;

@@ -43,22 +43,8 @@ protected:
         ModuleTest::SetUp();
         gSettings.setLibDir(Vtl_String(libraryDir().string()));
     }
-    // A design over a 300 x 200 picture from "type x0 y0 x1 y1 contents [list]" lines.
     Vtl_String design(const std::string& name, const std::vector<std::string>& controls) {
-        const fs::path root = libraryDir() / "Dialog Templates" / "Dialog Design";
-        fs::create_directories(root);
-        std::ofstream file(root / (name + ".txt"), std::ios::binary);
-        file << "nrOfControls=" << controls.size() << "\r\n";
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            std::istringstream in(controls[i]);
-            std::string type, x0, y0, x1, y1, contents, list;
-            in >> type >> x0 >> y0 >> x1 >> y1 >> contents >> list;
-            file << "type" << i << "=" << type << "\r\ntopLeftX" << i << "=" << x0 << "\r\ntopLeftY" << i << "=" << y0
-                 << "\r\nbottomRightX" << i << "=" << x1 << "\r\nbottomRightY" << i << "=" << y1 << "\r\ncontents" << i
-                 << "=" << contents << "\r\ncomboList" << i << "=" << list << "\r\n";
-        }
-        gfx::writeBmpFile((root / (name + ".bmp")).string(), gfx::Image(300, 200, gfx::Rgba::of(RGB(255, 255, 255))));
-        return gSettings.libDir() + Vtl_String("Dialog Templates\\Dialog Design\\" + name + ".txt");
+        return writeDesign(libraryDir(), name, controls);
     }
 
     static MacroTabPage* shownPage(MacroDialog& dlg) {
@@ -256,9 +242,13 @@ TEST_F(MacroDialogTest, TwoMacrosTogetherKeepTheirDifferingValuesThroughAnApply)
             auto* assembly = static_cast<CComboBox*>(CWnd::FromHandle(::GetDlgItem(page->m_hWnd, MacroTabPage::kAssemblyId)));
             auto* diameter = static_cast<CComboBox*>(CWnd::FromHandle(::GetDlgItem(page->m_hWnd, MacroTabPage::kDiameterId)));
             EXPECT_EQ(assembly->GetLBText(assembly->GetCurSel()), mixed.str());
+            // Choosing the mixed item (as the combo reports a choice) leaves the shared diameters.
             const int before = diameter->GetCount();
-            ::SendMessage(assembly->m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(assembly->GetCurSel()), 0);
+            ASSERT_GT(before, 0);
+            ::SendMessage(page->m_hWnd, WM_COMMAND, MAKEWPARAM(MacroTabPage::kAssemblyId, CBN_SELCHANGE),
+                          HandleToParam(assembly->m_hWnd));
             EXPECT_EQ(diameter->GetCount(), before);
+            EXPECT_EQ(Journal::get().count("UpdateModule"), 0);  // nothing changed
         })
         .click(win::located("bp", [&]() -> std::optional<POINT> {
             RECT r;

@@ -10,6 +10,7 @@
 #include "macro/macro_dialog.h"
 #include "macro/macro_registry.h"
 #include "module_test_support.h"
+#include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/settings.h"
 #include "vtlui/ks_ma_callback_data.h"
 #include "vtlui/vtlui.h"
@@ -106,17 +107,61 @@ TEST_F(MacroLifecycle, ABusyMacroClosesAtTheFirstTimerTickAfterItIsFree) {
 TEST_F(MacroLifecycle, ALateTimerNeverClosesTheDialogThatReusedTheSlot) {
     const int id = open("first");
     MacroDialogRegistry::get().at(id)->macro().busy = true;
-    EndDlgMacroModeless(id);
-    // The caller closes it another way meanwhile (busy cleared, closed now) and opens a new one there.
+    EXPECT_TRUE(EndDlgMacroModeless(id));  // postponed
+    // The drawing is done sooner than the timer: the detailer closes it with its Close button.
     MacroDialogRegistry::get().at(id)->macro().busy = false;
-    MacroDialog* first = MacroDialogRegistry::get().at(id);
-    first->DestroyWindow();
-    MacroDialogRegistry::get().release(id);
-    win::deleteLater(std::unique_ptr<CWnd>(first));
+    Script close;
+    close.click(win::ctrl(IDOK));
+    play(close);
+    win::processPending();
+    ASSERT_EQ(MacroDialogRegistry::get().at(id), nullptr);
+    EXPECT_EQ(MacroDialogRegistry::get().pendingTimers(), 0);  // its postponed close went with it
+    // A new dialog takes the slot (perhaps at the freed one's address) and is busy in its turn: its own
+    // close is postponed, not blocked by the old one, and happens once it is free.
     EXPECT_EQ(open("second"), id);
     win::advance(50);
     ASSERT_NE(MacroDialogRegistry::get().at(id), nullptr);
     EXPECT_EQ(MacroDialogRegistry::get().at(id)->macro().caption.str(), "second");
+    MacroDialogRegistry::get().at(id)->macro().busy = true;
+    EXPECT_TRUE(EndDlgMacroModeless(id));
+    EXPECT_EQ(MacroDialogRegistry::get().pendingTimers(), 1);
+    MacroDialogRegistry::get().at(id)->macro().busy = false;
+    win::advance(50);
+    EXPECT_EQ(MacroDialogRegistry::get().at(id), nullptr);
+}
+
+TEST_F(MacroLifecycle, APostponedCloseWaitsForTheValueInputAPageHasOpen) {
+    gSettings.setLibDir(Vtl_String(libraryDir().string()));
+    MacroData m = simpleMacro("solver");
+    MacroCell total;
+    total.name = "total";
+    total.label = "total";
+    total.value = "100.00";
+    total.readOnly = true;
+    m.tabs[0].cells.append(total);
+    m.tabs[0].designFile = writeDesign(libraryDir(), "Solver", {"2 0.1 0.1 0.4 0.2 tp", "25 0.5 0.1 0.6 0.2 ... total;tp;;1;"});
+    base::DrawingModel::get().placeMacro(m);
+    int id = -1;
+    ASSERT_TRUE(StartDlgMacroModeless(true, m, id));
+    Script s;
+    s.click(win::ctrl(33001))
+        .waitFor(win::dialogWithTemplate(8069))
+        .check([&] {
+            // The caller closes the macro dialog while the page waits for the value.
+            EXPECT_TRUE(EndDlgMacroModeless(id));
+            EXPECT_NE(MacroDialogRegistry::get().at(id), nullptr);
+        })
+        .advance(120)  // the timers fire, and wait on
+        .check([&] { EXPECT_NE(MacroDialogRegistry::get().at(id), nullptr); })
+        .key(VK_DELETE)
+        .type("130")
+        .click(win::ctrl(IDOK));
+    play(s);
+    // The page finished its handler with the value applied; the close came after.
+    EXPECT_EQ(base::DrawingModel::get().instance(m.objectIds[0])->tabs[0].cells[0].value.str(), "30.00");
+    win::advance(50);
+    EXPECT_EQ(MacroDialogRegistry::get().at(id), nullptr);
+    EXPECT_EQ(MacroDialogRegistry::get().pendingTimers(), 0);
 }
 
 TEST_F(MacroLifecycle, DestroyingAllLeavesBusyDialogsToTheirTimersButUnloadClosesEverything) {

@@ -1,7 +1,13 @@
 #include "module_test_support.h"
 
+#include <fstream>
 #include <span>
+#include <sstream>
 
+#include "gfx/bmp.h"
+#include "gfx/image.h"
+
+#include "vtlbase/settings.h"
 #include "win/api.h"
 #include "win/resources.h"
 
@@ -51,6 +57,47 @@ win::Target cellOf(const GridHolder& dlg, int col, int row) {
         ClientToScreen(dlg.spread.grid(), &p);
         return p;
     });
+}
+
+win::Target cellOf(std::function<HWND()> grid, int col, int row) {
+    return win::located("cell " + std::to_string(col) + "," + std::to_string(row), [grid, col, row]() -> std::optional<POINT> {
+        const HWND g = grid();
+        RECT r;
+        if (!g || !SSGetCellRect(g, col, row, &r)) return std::nullopt;
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(g, &p);
+        return p;
+    });
+}
+
+win::Target tabItemOf(std::function<HWND()> tabs, int index) {
+    return win::located("tab item " + std::to_string(index), [tabs, index]() -> std::optional<POINT> {
+        const HWND t = tabs();
+        RECT r;
+        if (!t || !::SendMessage(t, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r))) return std::nullopt;
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ::ClientToScreen(t, &p);
+        return p;
+    });
+}
+
+Vtl_String writeDesign(const std::filesystem::path& libraryDir, const std::string& name, const std::vector<std::string>& controls,
+                       int width, int height) {
+    namespace fs = std::filesystem;
+    const fs::path root = libraryDir / "Dialog Templates" / "Dialog Design";
+    fs::create_directories(root);
+    std::ofstream file(root / (name + ".txt"), std::ios::binary);
+    file << "nrOfControls=" << controls.size() << "\r\n";
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        std::istringstream in(controls[i]);
+        std::string type, x0, y0, x1, y1, contents, list;
+        in >> type >> x0 >> y0 >> x1 >> y1 >> contents >> list;
+        file << "type" << i << "=" << type << "\r\ntopLeftX" << i << "=" << x0 << "\r\ntopLeftY" << i << "=" << y0
+             << "\r\nbottomRightX" << i << "=" << x1 << "\r\nbottomRightY" << i << "=" << y1 << "\r\ncontents" << i << "="
+             << contents << "\r\ncomboList" << i << "=" << list << "\r\n";
+    }
+    gfx::writeBmpFile((root / (name + ".bmp")).string(), gfx::Image(width, height, gfx::Rgba::of(RGB(255, 255, 255))));
+    return gSettings.libDir() + Vtl_String("Dialog Templates\\Dialog Design\\" + name + ".txt");
 }
 
 }  // namespace vtl::test

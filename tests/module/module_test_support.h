@@ -1,10 +1,12 @@
 #pragma once
 // The module's test fixture: the module attached as the host would (its resources registered), the test
 // dialogs registered beside it, and a dialog holding a Vtl_Spread over placeholder 1196.
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "frame/vtlbase.h"
 #include "spread/vtl_spread.h"
 #include "support/fixture.h"
 #include "win/dialog.h"
@@ -39,5 +41,14 @@ protected:
 
 // The centre of a cell of the holder's grid, found when the step is taken.
 win::Target cellOf(const GridHolder& dlg, int col, int row);
+// The centre of a cell of any grid, found when the step is taken.
+win::Target cellOf(std::function<HWND()> grid, int col, int row);
+// The centre of tab item `index` of a tab control, found when the step is taken.
+win::Target tabItemOf(std::function<HWND()> tabs, int index);
+
+// Writes a design into the library's designer root (the library folder must be gSettings' libDir) over a blank picture of `width` x `height`, from
+// "type x0 y0 x1 y1 contents [list]" lines (fractions of the picture); answers its full module path.
+Vtl_String writeDesign(const std::filesystem::path& libraryDir, const std::string& name, const std::vector<std::string>& controls,
+                       int width = 300, int height = 200);
 
 }  // namespace vtl::test

@@ -1,6 +1,8 @@
 // The drawing side: updates reach the macro instances and come back normalised, two macros edited
 // together keep their own values where the record is mixed, every request is journalled, picks are
 // answered by clicks in the drawing or cancelled, and the catalogue's lists map both ways.
+#include <clocale>
+
 #include "host/main_window.h"
 #include "support/fixture.h"
 #include "vtlbase/drawing/catalogue.h"
@@ -87,6 +89,148 @@ TEST_F(DrawingSide, TwoMacrosEditedTogetherKeepTheirOwnValuesWhereTheRecordIsMix
     EXPECT_EQ(DrawingModel::get().instance(b.objectIds[0])->tabs[0].cells[1].value.str(), "S235");
     EXPECT_EQ(both.tabs[0].cells[0].value.str(), mixedValueText().str());  // still differing
     EXPECT_EQ(both.tabs[0].cells[1].value.str(), "S235");
+}
+
+// Two end plates of one kind, each with its own pattern spacing, bolt extras, array, cut and flexible
+// button, merged into one record as the macro dialog edits them.
+struct TwoPlates {
+    MacroData a, b, both;
+    TwoPlates() {
+        a = plateMacro("15");
+        b = plateMacro("20");
+        MacroTabData& ta = a.tabs[0];
+        MacroTabData& tb = b.tabs[0];
+        ta.patterns[0].side1.values = Vtl_StringArray{"45", "90", "90"};
+        tb.patterns[0].countText = "4";
+        tb.patterns[0].side1.values = Vtl_StringArray{"50", "80", "80", "80"};
+        ta.patterns[0].side2.values = Vtl_StringArray{"100"};
+        tb.patterns[0].side2.values = Vtl_StringArray{"120"};
+        ta.bolt.assembly = tb.bolt.assembly = "Hexagon bolt 8.8";
+        ta.bolt.diameter = tb.bolt.diameter = "20";
+        ta.bolt.washers = 1;
+        tb.bolt.washers = 0;
+        ta.bolt.slottedHoles.append(MacroSlottedHole{0, 0, "22", "40", "0", ""});
+        tb.bolt.slottedHoles.append(MacroSlottedHole{1, 0, "26", "50", "0", ""});
+        DynArrayData stiffeners;
+        stiffeners.name = "stiffeners";
+        stiffeners.values[0] = "2";
+        ta.arrays.append(stiffeners);
+        stiffeners.values[0] = "3";
+        tb.arrays.append(stiffeners);
+        ta.cuts.append(MacroCutData{"Notch", 1, 0});
+        tb.cuts.append(MacroCutData{"Notch", 2, 0});
+        MacroFlexFixGroup size;
+        size.name = "size";
+        size.buttons = Vtl_StringArray{"hp", "lp"};
+        size.flexible.append(true);
+        size.flexible.append(false);
+        ta.flexFixGroups.append(size);
+        size.flexible[0] = false;
+        tb.flexFixGroups.append(size);
+        DrawingModel::get().placeMacro(a);
+        DrawingModel::get().placeMacro(b);
+        Vtl_Array<MacroData> macros;
+        macros.append(a);
+        macros.append(b);
+        EXPECT_TRUE(mergeMacros(macros, both));
+    }
+    const MacroTabData& drawnA() const { return DrawingModel::get().instance(a.objectIds[0])->tabs[0]; }
+    const MacroTabData& drawnB() const { return DrawingModel::get().instance(b.objectIds[0])->tabs[0]; }
+    // Applies a change of the record as the macro dialog does: the differences to the record before.
+    bool update(const MacroTabData& before) {
+        Vtl_StringArray names;
+        AcArray<int> c1, c2;
+        before.differences(both.tabs[0], names, c1, c2);
+        return UpdateModule("Plate", both, c1, c2);
+    }
+};
+
+TEST_F(DrawingSide, MacrosEditedTogetherTakeOnlyWhatChanged) {
+    TwoPlates p;
+    MacroTabData& record = p.both.tabs[0];
+    EXPECT_EQ(record.patterns[0].countText.str(), mixedValueText().str());
+    EXPECT_EQ(record.patterns[0].side2.values[0].str(), mixedValueText().str());
+    EXPECT_EQ(record.bolt.washers, 2);  // the third state: they differ
+    EXPECT_EQ(record.cuts[0].number, -1);
+
+    // The count of bolt rows: each plate keeps its own spacing.
+    MacroTabData before = record;
+    record.patterns[0].countText = "5";
+    EXPECT_TRUE(p.update(before));
+    EXPECT_EQ(p.drawnA().patterns[0].countText.str(), "5");
+    EXPECT_EQ(p.drawnB().patterns[0].countText.str(), "5");
+    EXPECT_EQ(p.drawnA().patterns[0].side1.values, (Vtl_StringArray{"45", "90", "90"}));
+    EXPECT_EQ(p.drawnB().patterns[0].side1.values, (Vtl_StringArray{"50", "80", "80", "80"}));
+    EXPECT_EQ(p.drawnB().patterns[0].side2.values, Vtl_StringArray{"120"});
+    EXPECT_EQ(record.patterns[0].countText.str(), "5");  // now shared
+
+    // The bolt diameter: the washers and slotted holes stay each plate's own.
+    before = record;
+    record.bolt.diameter = "24";
+    EXPECT_TRUE(p.update(before));
+    EXPECT_EQ(p.drawnB().bolt.diameter.str(), "24");
+    EXPECT_EQ(p.drawnA().bolt.washers, 1);
+    EXPECT_EQ(p.drawnB().bolt.washers, 0);
+    EXPECT_EQ(p.drawnB().bolt.slottedHoles[0].firstSize.str(), "26");
+    EXPECT_EQ(p.drawnA().bolt.slottedHoles[0].active, 0);
+
+    // One slotted-hole size typed over the varying ones reaches both; their other values stay.
+    before = record;
+    record.bolt.slottedHoles[0].length = "60";
+    EXPECT_TRUE(p.update(before));
+    EXPECT_EQ(p.drawnA().bolt.slottedHoles[0].length.str(), "60");
+    EXPECT_EQ(p.drawnB().bolt.slottedHoles[0].length.str(), "60");
+    EXPECT_EQ(p.drawnB().bolt.slottedHoles[0].firstSize.str(), "26");
+
+    // The array's spacing, the cut and a flexible button: only the value changed travels.
+    before = record;
+    record.arrays[0].values[1] = "150";
+    record.cuts[0].number = 3;
+    record.flexFixGroups[0].flexible[1] = true;
+    EXPECT_TRUE(p.update(before));
+    EXPECT_EQ(p.drawnA().arrays[0].values[0].str(), "2");
+    EXPECT_EQ(p.drawnB().arrays[0].values[0].str(), "3");
+    EXPECT_EQ(p.drawnB().arrays[0].values[1].str(), "150");
+    EXPECT_EQ(p.drawnA().cuts[0].number, 3);
+    EXPECT_EQ(p.drawnB().cuts[0].number, 3);
+    EXPECT_TRUE(p.drawnA().flexFixGroups[0].flexible[0]);
+    EXPECT_FALSE(p.drawnB().flexFixGroups[0].flexible[0]);
+    EXPECT_TRUE(p.drawnB().flexFixGroups[0].flexible[1]);
+}
+
+TEST_F(DrawingSide, APatternIsKnownByItsPlaceNotByItsEditableName) {
+    MacroData m = plateMacro("15");
+    DrawingModel::get().placeMacro(m);
+    MacroTabData before = m.tabs[0];
+    // A count typed into the name column by mistake renames the pattern; nothing is lost on the way.
+    m.tabs[0].patterns[0].name = "4";
+    Vtl_StringArray names;
+    AcArray<int> c1, c2;
+    before.differences(m.tabs[0], names, c1, c2);
+    EXPECT_TRUE(UpdateModule("Plate", m, c1, c2));
+    EXPECT_EQ(DrawingModel::get().instance(m.objectIds[0])->tabs[0].patterns[0].name.str(), "4");
+    // Put right, the same pattern takes its name back and then its count.
+    before = m.tabs[0];
+    m.tabs[0].patterns[0].name = "rows";
+    m.tabs[0].patterns[0].countText = "4";
+    before.differences(m.tabs[0], names, c1, c2);
+    EXPECT_TRUE(UpdateModule("Plate", m, c1, c2));
+    EXPECT_EQ(DrawingModel::get().instance(m.objectIds[0])->tabs[0].patterns[0].name.str(), "rows");
+    EXPECT_EQ(DrawingModel::get().instance(m.objectIds[0])->tabs[0].patterns[0].countText.str(), "4");
+}
+
+TEST_F(DrawingSide, NumbersAreNormalisedWithAPointWhateverTheLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed (scripts/setup makes one)";
+    MacroData m = plateMacro("15");
+    DrawingModel::get().placeMacro(m);
+    m.tabs[0].cells[0].value = "12.5";
+    AcArray<int> c1, c2;
+    c1.append(0);
+    const bool updated = UpdateModule("Plate", m, c1, c2);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_TRUE(updated);
+    EXPECT_EQ(DrawingModel::get().instance(m.objectIds[0])->tabs[0].cells[0].value.str(), "12.50");
 }
 
 TEST_F(DrawingSide, ATestMayReplaceTheNormaliserAndRequestsAreJournalledInOrder) {

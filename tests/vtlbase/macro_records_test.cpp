@@ -210,7 +210,13 @@ TEST_F(MacroRecords, MacroFilesRoundTripAndBadOnesLeaveTheRecordAlone) {
     for (const char* bad : {"not json", "{\"format\":\"other\"}", "{\"format\":\"vtl-macro\",\"version\":7}",
                             "{\"format\":\"vtl-macro\",\"version\":1,\"tabs\":[{\"cells\":[{\"valueType\":\"x\"}]}]}",
                             "{\"format\":\"vtl-macro\",\"version\":1,\"tabs\":[{\"cells\":[{\"valueType\":9}]}]}",
-                            "{\"format\":\"vtl-macro\",\"version\":1,\"tabs\":[{\"bolt\":{\"holeColumnsUsed\":[true]}}]}"}) {
+                            "{\"format\":\"vtl-macro\",\"version\":1,\"tabs\":[{\"bolt\":{\"holeColumnsUsed\":[true]}}]}",
+                            // Whole numbers an int cannot hold fail the read rather than wrap or overflow.
+                            "{\"format\":\"vtl-macro\",\"version\":1,\"macroCount\":1e300}",
+                            "{\"format\":\"vtl-macro\",\"version\":1,\"groupIndex\":-9223372036854775808}",
+                            "{\"format\":\"vtl-macro\",\"version\":1,\"tabs\":[{\"kind\":4294967297}]}",
+                            "{\"format\":\"vtl-macro\",\"version\":1,\"tabs\":[{\"cuts\":[{\"number\":18446744073709551615}]}]}",
+                            "{\"format\":\"vtl-macro\",\"version\":1,\"currentFilter1\":1.5}"}) {
         error.clear();
         EXPECT_FALSE(macroFromJson(bad, back, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;

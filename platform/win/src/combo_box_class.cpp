@@ -407,6 +407,9 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             switch (HIWORD(wParam)) {
             case EN_CHANGE:
                 w->text = GetWindowText(s.edit);
+                // Typed text selects the item that is exactly that text, or no item: the selection never
+                // names an item the field no longer shows.
+                if (!s.quiet) s.selected = s.items.findExact(-1, w->text);
                 ws.touch();
                 if (!s.quiet) notifyParent(*w, CBN_EDITCHANGE);
                 break;

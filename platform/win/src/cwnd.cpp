@@ -14,13 +14,22 @@ LRESULT CWndAccess::dispatch(CWnd& obj, UINT msg, WPARAM wParam, LPARAM lParam) 
     m.message = msg;
     m.wParam = wParam;
     m.lParam = lParam;
-    const MSG* saved = obj.currentMsg_;
-    obj.currentMsg_ = &m;
-    ++obj.dispatchDepth_;
-    const LRESULT r = obj.WindowProc(msg, wParam, lParam);
-    --obj.dispatchDepth_;
-    obj.currentMsg_ = saved;
-    return r;
+    // Restored on every way out, also when a handler throws.
+    struct Dispatching {
+        CWnd& obj;
+        const MSG* saved;
+        Dispatching(CWnd& o, const MSG* m) : obj(o), saved(o.currentMsg_) {
+            obj.currentMsg_ = m;
+            ++obj.dispatchDepth_;
+        }
+        ~Dispatching() {
+            --obj.dispatchDepth_;
+            obj.currentMsg_ = saved;
+        }
+        Dispatching(const Dispatching&) = delete;
+        Dispatching& operator=(const Dispatching&) = delete;
+    } dispatching(obj, &m);
+    return obj.WindowProc(msg, wParam, lParam);
 }
 
 int CWndAccess::dispatchDepth(const CWnd& obj) { return obj.dispatchDepth_; }

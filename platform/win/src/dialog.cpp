@@ -49,10 +49,21 @@ INT_PTR CDialog::DoModalIndirect(const vtl::win::DialogTemplate& t, vtl::win::Wa
         wait.templateId = t.id;
         wait.text = waitText;
         wait.cancel = [h, unansweredResult] { ::EndDialog(h, unansweredResult); };
-        vtl::win::runLoop(wait, [h] {
-            const DialogInfo* i = dialogInfo(h);
-            return !i || i->ended;
-        });
+        try {
+            vtl::win::runLoop(wait, [h] {
+                const DialogInfo* i = dialogInfo(h);
+                return !i || i->ended;
+            });
+        } catch (...) {
+            // A handler threw: the dialog goes and its owner takes input again before the error travels on.
+            if (DialogInfo* i = dialogInfo(h); i && i->reenableOwner) {
+                const HWND o = i->reenableOwner;
+                i->reenableOwner = HWND();
+                if (ws.find(o)) ::EnableWindow(o, TRUE);
+            }
+            if (ws.find(h)) ::DestroyWindow(h);
+            throw;
+        }
     }
     INT_PTR result = -1;
     if (DialogInfo* i = dialogInfo(h)) {

@@ -34,16 +34,27 @@ LRESULT SendMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = ws.find(h);
     if (!w) return 0;
     if (fromWindowBeingDestroyed(ws, msg, lParam)) return 0;
-    ++w->busy;
     ws.touch();
     LRESULT result;
-    if (CWnd* obj = w->object) {
-        result = CWndAccess::dispatch(*obj, msg, wParam, lParam);
-    } else {
-        result = w->cls->proc(h, msg, wParam, lParam);
+    {
+        // The window stays while a message to it is handled, also when a handler throws.
+        struct Busy {
+            WindowSystem& ws;
+            Window* w;
+            explicit Busy(WindowSystem& s, Window* window) : ws(s), w(window) { ++w->busy; }
+            ~Busy() {
+                --w->busy;
+                if (w->destroyed && w->busy == 0) ws.release(w);
+            }
+            Busy(const Busy&) = delete;
+            Busy& operator=(const Busy&) = delete;
+        } busy(ws, w);
+        if (CWnd* obj = w->object) {
+            result = CWndAccess::dispatch(*obj, msg, wParam, lParam);
+        } else {
+            result = w->cls->proc(h, msg, wParam, lParam);
+        }
     }
-    --w->busy;
-    if (w->destroyed && w->busy == 0) ws.release(w);
     sweepDeferredDeletes();
     return result;
 }

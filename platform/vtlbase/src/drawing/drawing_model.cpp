@@ -11,9 +11,7 @@ namespace {
 bool normaliseNumber(Vtl_String& value) {
     const auto v = parseNumber(value);
     if (!v) return false;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", *v == 0 ? 0.0 : *v);
-    value = Vtl_String(buf);
+    value = Vtl_String(*v, 2);  // '.' whatever the locale
     return true;
 }
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "host/pick.h"
+#include "macro/macro_merge.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/file_functions.h"
@@ -26,103 +27,41 @@ std::string idsText(const AcArray<AcDbObjectId>& ids) {
     return out;
 }
 
-bool contains(const AcArray<int>& list, int value) {
-    for (int i = 0; i < list.length(); ++i)
-        if (list[i] == value) return true;
-    return false;
+// The merge of the tabs of `moduleName` of the macro instances `ids` stands for, with each tab.
+struct Instances {
+    std::vector<MacroTabData*> tabs;
+    MacroTabData merged;
+};
+void remerge(Instances& instances) {
+    if (instances.tabs.empty()) return;
+    instances.merged = *instances.tabs.front();
+    for (std::size_t k = 1; k < instances.tabs.size(); ++k) vtl::base::mergeTab(instances.merged, *instances.tabs[k]);
 }
 
-// Keeps the binding keys of `into` while taking the values of `from`.
-template <class T, class KeepReferences>
-void takeValues(T& into, const T& from, KeepReferences keep) {
-    T copy = from;
-    keep(copy, into);
-    into = copy;
+Instances instancesOf(const AcArray<AcDbObjectId>& ids, const Vtl_String& moduleName) {
+    Instances out;
+    for (int k = 0; k < ids.length(); ++k) {
+        MacroData* inst = DrawingModel::get().instance(ids[k]);
+        int t = 0;
+        if (!inst || !inst->findTab(moduleName, t)) continue;
+        out.tabs.push_back(&inst->tabs[t]);
+    }
+    remerge(out);
+    return out;
 }
 
-// Brings the changed parts of a tab of the record into the instance's tab; a mixed text leaves the
-// instance's own value. True when the instance changed.
-bool apply(MacroTabData& inst, const MacroTabData& tab, const AcArray<int>& changes1, const AcArray<int>& changes2) {
-    const MacroTabData before = inst;
-    const Vtl_String mixed = mixedValueText();
-    for (int k = 0; k < changes1.length(); ++k) {
-        const int i = changes1[k];
-        if (i < 0 || i >= tab.cells.length()) continue;
-        int j = 0;
-        if (!inst.findCellWithName(tab.cells[i].name, j) || inst.cells[j].readOnly) continue;
-        const Vtl_String& value = tab.cells[i].value;
-        // A number cell of the drawing takes numbers only; other text leaves the value it had.
-        if (value == mixed || (inst.cells[j].valueType == MacroCell::number && !isNumber(value))) continue;
-        inst.cells[j].value = value;
+// Each instance takes what the record changed against what they held together, and normalises it as a
+// drawing would; each keeps what the person did not change. True when some instance changed.
+bool applyChanges(Instances& instances, const MacroTabData& record, const AcArray<int>& changes1, const AcArray<int>& changes2) {
+    bool changed = false;
+    for (MacroTabData* inst : instances.tabs) {
+        const MacroTabData before = *inst;
+        vtl::base::writeChanges(*inst, record, instances.merged, changes1, changes2);
+        DrawingModel::get().normalise(*inst);
+        changed = !(*inst == before) || changed;
     }
-    for (int k = 0; k < changes2.length(); ++k) {
-        const int i = changes2[k];
-        if (i < 0 || i >= tab.patterns.length()) continue;
-        int j = 0;
-        if (!inst.findPatternWithName(tab.patterns[i].name, j)) continue;
-        takeValues(inst.patterns[j], tab.patterns[i], [](MacroPatternProps& to, const MacroPatternProps& keep) {
-            to.nameReference = keep.nameReference;
-            to.countReference = keep.countReference;
-            to.buttonReference = keep.buttonReference;
-        });
-        if (tab.patterns[i].countText == mixed) inst.patterns[j].countText = before.patterns[j].countText;
-    }
-    if (contains(changes1, MacroChange::bolt)) {
-        MacroBoltData& b = inst.bolt;
-        const MacroBoltData& t = tab.bolt;
-        for (auto [to, from] : {std::pair{&b.assembly, &t.assembly}, {&b.diameter, &t.diameter},
-                                {&b.holeTolerance, &t.holeTolerance}, {&b.penetrationLength, &t.penetrationLength},
-                                {&b.addedLength, &t.addedLength}})
-            if (!(*from == mixed)) *to = *from;
-        for (auto [to, from] : {std::pair{&b.boltedInWorkshop, t.boltedInWorkshop}, {&b.countersunk, t.countersunk},
-                                {&b.flipOrientation, t.flipOrientation}, {&b.tapped, t.tapped}, {&b.nut1, t.nut1},
-                                {&b.nut2, t.nut2}, {&b.washer1, t.washer1}, {&b.washer2, t.washer2},
-                                {&b.washers, t.washers}})
-            if (from != 2) *to = from;  // the indeterminate state leaves each macro's own
-        if (t.optionCount > 0) b.option = t.option;
-        b.holeColumnsUsed = t.holeColumnsUsed;
-        b.holeColumnTexts = t.holeColumnTexts;
-        b.slottedHoles = t.slottedHoles;
-    }
-    if (contains(changes1, MacroChange::profiles) || contains(changes1, MacroChange::profileGroup)) {
-        for (const MacroProfData& p : tab.profiles) {
-            int j = 0;
-            if (inst.getProfDataIndx(p.objectId, j)) inst.profiles[j] = p;
-        }
-    }
-    if (contains(changes1, MacroChange::arrays)) inst.arrays = tab.arrays;
-    if (contains(changes1, MacroChange::cuts)) inst.cuts = tab.cuts;
-    if (contains(changes1, MacroChange::image)) {
-        inst.imageFlag = tab.imageFlag;
-        inst.imageFolder = tab.imageFolder;
-        inst.currentImage = tab.currentImage;
-    }
-    if (contains(changes1, MacroChange::flexFix)) inst.flexFixGroups = tab.flexFixGroups;
-    if (contains(changes1, MacroChange::segmented)) inst.segmentedProfiles = tab.segmentedProfiles;
-    DrawingModel::get().normalise(inst);
-    return !(inst == before);
-}
-
-// The record shows what the instances now hold: a value they share, or the mixed text.
-void readBack(MacroTabData& tab, const std::vector<const MacroTabData*>& instances) {
-    if (instances.empty()) return;
-    const Vtl_String mixed = mixedValueText();
-    for (MacroCell& c : tab.cells) {
-        std::optional<Vtl_String> shared;
-        bool same = true;
-        for (const MacroTabData* inst : instances) {
-            int j = 0;
-            if (!inst->findCellWithName(c.name, j)) continue;
-            if (!shared) shared = inst->cells[j].value;
-            else same = same && *shared == inst->cells[j].value;
-        }
-        if (shared) c.value = same ? *shared : mixed;
-    }
-    for (MacroPatternProps& p : tab.patterns) {
-        int j = 0;
-        if (instances.size() == 1 && instances.front()->findPatternWithName(p.name, j))
-            p.countText = instances.front()->patterns[j].countText;
-    }
+    remerge(instances);
+    return changed;
 }
 }  // namespace
 
@@ -130,15 +69,10 @@ bool UpdateModule(const Vtl_String& moduleName, MacroData& macro, const AcArray<
     int t = 0;
     bool changed = false;
     if (macro.findTab(moduleName, t)) {
-        std::vector<const MacroTabData*> instances;
-        for (int k = 0; k < macro.objectIds.length(); ++k) {
-            MacroData* inst = DrawingModel::get().instance(macro.objectIds[k]);
-            int it = 0;
-            if (!inst || !inst->findTab(moduleName, it)) continue;
-            changed = apply(inst->tabs[it], macro.tabs[t], changes1, changes2) || changed;
-            instances.push_back(&inst->tabs[it]);
-        }
-        readBack(macro.tabs[t], instances);
+        Instances instances = instancesOf(macro.objectIds, moduleName);
+        changed = applyChanges(instances, macro.tabs[t], changes1, changes2);
+        // The record shows what the instances hold now: what they share, and the mixed text elsewhere.
+        if (!instances.tabs.empty()) vtl::base::readBackMerged(macro.tabs[t], instances.merged);
     }
     Journal::get().record("UpdateModule", {moduleName.str(), listText(changes1), listText(changes2)}, changed ? "true" : "false");
     return changed;
@@ -191,11 +125,8 @@ void setAllToMacro(MacroData& macro, const Vtl_Array<AcArray<int>>& table1, cons
         const AcArray<int>& c2 = t < table2.length() ? table2[t] : none;
         lists += (t ? " / " : "") + listText(c1) + " | " + listText(c2);
         if (c1.isEmpty() && c2.isEmpty()) continue;
-        for (int k = 0; k < macro.objectIds.length(); ++k) {
-            MacroData* inst = DrawingModel::get().instance(macro.objectIds[k]);
-            int it = 0;
-            if (inst && inst->findTab(macro.tabs[t].moduleName, it)) changed = apply(inst->tabs[it], macro.tabs[t], c1, c2) || changed;
-        }
+        Instances instances = instancesOf(macro.objectIds, macro.tabs[t].moduleName);
+        changed = applyChanges(instances, macro.tabs[t], c1, c2) || changed;
     }
     Journal::get().record("setAllToMacro", {macro.caption.str(), lists}, changed ? "true" : "false");
 }

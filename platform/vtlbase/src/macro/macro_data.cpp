@@ -1,5 +1,6 @@
 #include "vtlbase/macro/macro_data.h"
 
+#include "macro/macro_merge.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/file_functions.h"
 #include "vtlbase/files/file_io.h"
@@ -189,10 +190,6 @@ bool MacroData::setMergedPropsOfGroup(const Vtl_String& moduleName, const Vtl_St
 bool mergeMacros(const Vtl_Array<MacroData>& macros, MacroData& merged) {
     if (macros.isEmpty()) return false;
     MacroData out = macros[0];
-    const Vtl_String mixed = mixedValueText();
-    auto mergeText = [&](Vtl_String& into, const Vtl_String& next) {
-        if (!(into == next)) into = mixed;
-    };
     for (int m = 1; m < macros.length(); ++m) {
         const MacroData& other = macros[m];
         if (!(other.macroType == out.macroType) || other.tabs.length() != out.tabs.length()) return false;
@@ -202,17 +199,7 @@ bool mergeMacros(const Vtl_Array<MacroData>& macros, MacroData& merged) {
             if (!(tab.moduleName == next.moduleName) || tab.cells.length() != next.cells.length() ||
                 tab.patterns.length() != next.patterns.length())
                 return false;
-            for (int c = 0; c < tab.cells.length(); ++c) mergeText(tab.cells[c].value, next.cells[c].value);
-            for (int p = 0; p < tab.patterns.length(); ++p) mergeText(tab.patterns[p].countText, next.patterns[p].countText);
-            mergeText(tab.bolt.assembly, next.bolt.assembly);
-            mergeText(tab.bolt.diameter, next.bolt.diameter);
-            mergeText(tab.bolt.holeTolerance, next.bolt.holeTolerance);
-            mergeText(tab.bolt.penetrationLength, next.bolt.penetrationLength);
-            mergeText(tab.bolt.addedLength, next.bolt.addedLength);
-            mergeText(tab.currentImage, next.currentImage);
-            for (int c = 0; c < tab.cuts.length() && c < next.cuts.length(); ++c)
-                if (tab.cuts[c].number != next.cuts[c].number) tab.cuts[c].number = -1;
-            for (const MacroProfData& p : next.profiles) tab.profiles.append(p);
+            vtl::base::mergeTab(tab, next);
         }
         for (int i = 0; i < other.objectIds.length(); ++i) out.objectIds.append(other.objectIds[i]);
     }

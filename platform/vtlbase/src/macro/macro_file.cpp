@@ -2,7 +2,11 @@
 // fail the whole read.
 #include "vtlbase/macro/macro_file.h"
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
 
 #include "vtlbase/file_functions.h"
 #include "vtlbase/files/file_io.h"
@@ -20,8 +24,27 @@ json texts(const Vtl_StringArray& a) {
 void read(const json& j, const char* key, Vtl_String& into) {
     if (j.contains(key)) into = Vtl_String(j.at(key).get<std::string>());
 }
+// A whole number that an int holds; anything else (1e300, 2^40, 1.5) fails the read instead of being cut.
+int intOf(const json& v) {
+    if (v.is_number_integer()) {
+        if (v.is_number_unsigned()) {
+            const auto u = v.get<std::uint64_t>();
+            if (u <= static_cast<std::uint64_t>(std::numeric_limits<int>::max())) return static_cast<int>(u);
+        } else {
+            const auto i = v.get<std::int64_t>();
+            if (i >= std::numeric_limits<int>::min() && i <= std::numeric_limits<int>::max()) return static_cast<int>(i);
+        }
+    } else if (v.is_number_float()) {
+        const double d = v.get<double>();
+        if (std::isfinite(d) && d == std::trunc(d) && d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max())
+            return static_cast<int>(d);
+    } else {
+        return v.get<int>();  // the library's own type error
+    }
+    throw std::runtime_error("the number " + v.dump() + " is not a whole number of a usable size");
+}
 void read(const json& j, const char* key, int& into) {
-    if (j.contains(key)) into = j.at(key).get<int>();
+    if (j.contains(key)) into = intOf(j.at(key));
 }
 void read(const json& j, const char* key, double& into) {
     if (j.contains(key)) into = j.at(key).get<double>();
@@ -151,7 +174,7 @@ void tabFrom(const json& j, MacroTabData& t) {
         if (p.contains("side1")) side(p.at("side1"), pattern.side1);
         if (p.contains("side2")) side(p.at("side2"), pattern.side2);
         if (p.contains("options"))
-            for (std::size_t i = 0; i < 4 && i < p.at("options").size(); ++i) pattern.options[i] = p.at("options")[i].get<int>();
+            for (std::size_t i = 0; i < 4 && i < p.at("options").size(); ++i) pattern.options[i] = intOf(p.at("options")[i]);
     });
     if (j.contains("bolt")) {
         const json& b = j.at("bolt");
@@ -239,7 +262,7 @@ void tabFrom(const json& j, MacroTabData& t) {
         read(s, "clearance", seg.clearance);
         read(s, "breakAtEveryPoint", seg.breakAtEveryPoint);
         if (s.contains("segmentNumbers"))
-            for (const json& n : s.at("segmentNumbers")) seg.segmentNumbers.append(n.get<int>());
+            for (const json& n : s.at("segmentNumbers")) seg.segmentNumbers.append(intOf(n));
         if (s.contains("segmentValues"))
             for (const json& v : s.at("segmentValues")) seg.segmentValues.append(v.get<double>());
         if (seg.segmentNumbers.length() != seg.segmentValues.length()) throw std::runtime_error("segments do not pair up");
