@@ -42,6 +42,11 @@ BOOL DesignHostDialog::OnInitDialog() {
     const int top = h + kMargin;
     GetDlgItem(IDCANCEL)->MoveWindow(clientW - kMargin - kButtonWidth, top, kButtonWidth, kButtonHeight);
     GetDlgItem(IDOK)->MoveWindow(clientW - 2 * (kMargin + kButtonWidth), top, kButtonWidth, kButtonHeight);
+    // Buttons that stand for a pattern or an array name it in the design; a macro tab shows them "...".
+    for (int i = 0; i < data.getNrControls(); ++i) {
+        Vtl_DesignerControl* c = data.getControlWrite(i);
+        if (c && (c->type == 6 || c->type == 24)) c->contents = "...";
+    }
     data.redrawAllControls();
     if (data.setFocusToCtrl(true)) return FALSE;
     return TRUE;

@@ -6,8 +6,10 @@
 #include <iostream>
 
 #include "gfx/png.h"
+#include "grid/ss.h"
 #include "win/api.h"
 #include "win/keys.h"
+#include "win/layout_check.h"
 #include "win/pump.h"
 #include "win/render.h"
 
@@ -41,6 +43,46 @@ bool isBlankPicture(const vtl::gfx::Image& picture) {
     return std::all_of(pixels.begin(), pixels.end(), [&](const vtl::gfx::Rgba& p) {
         return p.r == first.r && p.g == first.g && p.b == first.b && p.a == first.a;
     });
+}
+
+namespace {
+constexpr int kRowsAGridShows = 3;
+
+void visibleGrids(HWND parent, std::vector<HWND>& grids) {
+    for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtr(h, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (SSIsGrid(h)) grids.push_back(h);
+        else visibleGrids(h, grids);
+    }
+}
+}  // namespace
+
+std::vector<std::string> gridProblems(HWND window) {
+    std::vector<std::string> problems;
+    std::vector<HWND> grids;
+    if (window && IsWindowVisible(window)) visibleGrids(window, grids);
+    for (HWND grid : grids) {
+        int first = 1, whole = 0;
+        if (!SSGetWholeRowsShown(grid, &first, &whole)) continue;
+        // The rows there are to show from the first one shown, as far as three (hidden rows do not count).
+        const int rows = SSGetRowCount(grid);
+        int wanted = 0;
+        for (int r = first; r <= rows && wanted < kRowsAGridShows; ++r)
+            if (SSGetRowHeightPixels(grid, r) > 0) ++wanted;
+        if (whole >= wanted) continue;
+        std::string name = vtl::win::describeWindow(grid);
+        if (GetParent(grid) != window) name += " (in " + vtl::win::describeWindow(GetParent(grid)) + ")";
+        problems.push_back(name + ": grid shows " + std::to_string(whole) + " whole row" +
+                           (whole == 1 ? "" : "s") + " of " + std::to_string(rows) + ", needs room for " +
+                           std::to_string(wanted));
+    }
+    return problems;
+}
+
+std::vector<std::string> pictureProblems(HWND window) {
+    std::vector<std::string> problems = vtl::win::layoutProblems(window);
+    for (auto& p : gridProblems(window)) problems.push_back(std::move(p));
+    return problems;
 }
 
 std::vector<GalleryEntry>& galleryEntries() {
@@ -78,8 +120,10 @@ GalleryResult writeGallery(const std::string& folderName) {
             const std::string file = entry.name + "-" + shot.name + ".png";
             script.check(
                 [&, file] {
-                    const vtl::gfx::Image picture = vtl::win::renderWindow(GetActiveWindow());
+                    const HWND window = GetActiveWindow();
+                    const vtl::gfx::Image picture = vtl::win::renderWindow(window);
                     if (isBlankPicture(picture)) problems.push_back(file + " is blank");
+                    for (const auto& p : pictureProblems(window)) problems.push_back(file + ": " + p);
                     if (writePng(folder / file, vtl::gfx::encodePng(picture))) ++result.pictures;
                     else problems.push_back(file + " cannot be written");
                 },

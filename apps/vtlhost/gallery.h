@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gfx/image.h"
+#include "win/types.h"
 #include "win/script.h"
 
 namespace vtlhost {
@@ -29,16 +30,24 @@ std::vector<GalleryEntry>& galleryEntries();
 
 struct GalleryResult {
     int pictures = 0;                   // written
-    std::vector<std::string> problems;  // each entry's script errors, waits left unanswered, blank pictures
+    std::vector<std::string> problems;  // each entry's script errors, waits left unanswered, blank pictures,
+                                        // layout problems of its pictures
     bool folderUsable = true;
 };
 
-// Draws every entry into `folder` (created when missing), printing progress. A picture that is blank, a
-// step that fails or a wait the entry's steps leave unanswered is a problem of the gallery: the picture is
-// still written, the problem named in the result and in index.html.
+// Draws every entry into `folder` (created when missing), printing progress. A picture that is blank or
+// shows a layout problem (pictureProblems), a step that fails or a wait the entry's steps leave unanswered
+// is a problem of the gallery: the picture is still written, the problem named in the result and in
+// index.html.
 GalleryResult writeGallery(const std::string& folder);
 
 // A picture with nothing in it: empty, or every pixel of one colour.
 bool isBlankPicture(const vtl::gfx::Image& picture);
+
+// Grids squeezed in a window: every visible grid with rows must show at least three whole rows, or every
+// row it has from its first shown one when fewer are left.
+std::vector<std::string> gridProblems(HWND window);
+// What a person would find cut or squeezed in a window: the window framework's layout check and the grids.
+std::vector<std::string> pictureProblems(HWND window);
 
 }  // namespace vtlhost

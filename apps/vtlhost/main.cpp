@@ -23,6 +23,7 @@
 #include "host/command_line.h"
 #include "host/loader.h"
 #include "host/main_window.h"
+#include "vtlbase/dialog_size.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/drawing/macro_operations.h"
@@ -203,6 +204,24 @@ void registerGalleryEntries() {
                            },
                            shots});
     }
+    // Two end plates edited together: what they share, and "varies" where they differ.
+    entries.push_back({"macro-two-end-plates",
+                       "The macro dialog on the two sample end plates edited together (EndPlate and EndPlate-2): "
+                       "values they share, and the mixed text where they differ.",
+                       kMacroDialogTemplate,
+                       [] {
+                           Vtl_Array<MacroData> both;
+                           for (const char* name : {"EndPlate", "EndPlate-2"}) {
+                               MacroData m;
+                               std::string error;
+                               if (!readLibraryMacro(name, m, error)) return;
+                               vtl::base::DrawingModel::get().placeMacro(m);
+                               both.append(m);
+                           }
+                           MacroData merged;
+                           if (mergeMacros(both, merged)) StartDlgMacro(merged);
+                       },
+                       {{"tab-Plate", nullptr}, {"tab-Bolts", [](vtl::win::Script& s) { s.click(macroTabTarget(1)); }}}});
     // ---- The section selector (the sibling module's, opened by the section picker) ----
     entries.push_back({"section-selector",
                        "The section selector the section combos open: groups, types and sizes of the library, with "
@@ -256,6 +275,8 @@ int controls(const Args& args) {
 
 int gallery(const Args& args) {
     const std::string folder = args.empty() ? "gallery" : args[0];
+    // Each dialog is drawn at its own size: sizes a person's sessions stored neither apply nor change.
+    vtl::base::setDialogSettingsFile("");
     const vtlhost::GalleryResult result = vtlhost::writeGallery(folder);
     if (!result.folderUsable) return 1;
     std::cout << "Wrote " << result.pictures << " pictures and "

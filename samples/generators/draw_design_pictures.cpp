@@ -24,21 +24,26 @@ void label(DisplayList& l, RECT r, const char* text) {
     l.text(r, text, s);
 }
 
-// A column flange with an end plate and a beam, bolts in two rows.
+// A column flange with an end plate and a beam, bolts in two rows; the plate stands out above and below
+// the beam by its extensions.
 DisplayList endPlate() {
     DisplayList l;
-    l.fillRect({20, 10, 50, 230}, kSteel);      // column flange
-    l.fillRect({50, 50, 62, 190}, kPlate);      // end plate
-    l.fillRect({62, 60, 220, 72}, kSteel);      // beam top flange
-    l.fillRect({62, 168, 220, 180}, kSteel);    // beam bottom flange
-    l.fillRect({62, 72, 70, 168}, kSteel);      // beam web (section)
-    for (int y : {85, 120, 155}) {
+    l.fillRect({20, 10, 50, 240}, kSteel);      // column flange
+    l.fillRect({50, 30, 62, 210}, kPlate);      // end plate
+    l.fillRect({62, 70, 220, 82}, kSteel);      // beam top flange
+    l.fillRect({62, 158, 220, 170}, kSteel);    // beam bottom flange
+    l.fillRect({62, 82, 70, 158}, kSteel);      // beam web (section)
+    for (int y : {95, 120, 145}) {
         l.ellipse({44, y - 5, 68, y + 5}, kBolt, std::nullopt);
     }
-    l.line({50, 40}, {62, 40}, kDim);
-    label(l, {30, 24, 90, 38}, "tp");
-    l.line({80, 85}, {80, 155}, kDim);
-    label(l, {84, 112, 120, 128}, "p");
+    l.line({50, 22}, {62, 22}, kDim);
+    label(l, {30, 6, 90, 20}, "tp");
+    l.line({80, 30}, {80, 70}, kDim);
+    label(l, {84, 42, 120, 58}, "et");
+    l.line({80, 170}, {80, 210}, kDim);
+    label(l, {84, 182, 120, 198}, "eb");
+    l.line({230, 70}, {230, 170}, kDim);
+    label(l, {196, 112, 230, 128}, "hb");
     return l;
 }
 
@@ -124,7 +129,11 @@ DisplayList variant(int extension, bool haunch) {
     return l;
 }
 
-bool write(const fs::path& file, const DisplayList& l, int width = 240, int height = 240) {
+// The pictures of the macro tabs leave their right half free for the designed controls.
+constexpr int kDesignWidth = 480;
+constexpr int kDesignHeight = 250;
+
+bool write(const fs::path& file, const DisplayList& l, int width = kDesignWidth, int height = kDesignHeight) {
     fs::create_directories(file.parent_path());
     const vtl::gfx::Image image = vtl::gfx::render(l, width, height, RGB(255, 255, 255));
     try {

@@ -1,6 +1,6 @@
 # Two end plates of one kind are selected together. They differ in plate thickness, grade, mark,
-# stiffening, plate variant, number of bolt rows and beam; the dialog shows what they share and marks the
-# rest as varying. The detailer wants both plates 25 mm thick and types it over the varying thickness.
+# stiffening, plate variant, beam (and so beam depth and plate weight), number of bolt rows and their
+# spacing; the dialog shows what they share and marks the rest as varying. The detailer wants both plates 25 mm thick and types it over the varying thickness.
 # Both instances take 25.00 through one update; everything else they held differently stays as each had
 # it.
 open macros EndPlate EndPlate-2

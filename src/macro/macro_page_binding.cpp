@@ -76,8 +76,7 @@ bool MacroTabPage::bindControl(Vtl_DesignerControl& c) {
         t.patterns[i].nameReference = id;
         return true;
     case 5: {
-        int count = 0;
-        if (!t.findPatternWithName(c.contents, i) || !t.patterns[i].getCount(t.patterns[i].countText, count)) return false;
+        if (!t.findPatternWithName(c.contents, i) || !hasCountField(t.patterns[i])) return false;
         c.contents = t.patterns[i].countText;
         t.patterns[i].countReference = id;
         return true;

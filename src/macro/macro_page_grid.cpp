@@ -49,8 +49,7 @@ void MacroTabPage::fillGrid() {
     std::vector<std::pair<MacroPatternProps*, int>> patternRows;
     if (t.kind == 1) {
         for (MacroPatternProps& p : t.patterns) {
-            int count = 0;
-            const bool numeric = p.getCount(p.countText, count);
+            const bool numeric = hasCountField(p);
             if (p.nameReference > 0 && (!p.hasButton || p.buttonReference > 0) && (!numeric || p.countReference > 0)) continue;
             const int r = ++rows;
             if (p.nameReference <= 0) p.nameReference = -r;
@@ -104,8 +103,7 @@ void MacroTabPage::fillGrid() {
         SSSetCellLock(g, 3, r, c.readOnly ? TRUE : FALSE);
     }
     for (const auto& [p, r] : patternRows) {
-        int count = 0;
-        const bool numeric = p->getCount(p->countText, count);
+        const bool numeric = hasCountField(*p);
         SSSetCellText(g, 1, r, p->label.c_str());
         SSSetCellLock(g, 1, r, TRUE);
         SSSetTypeEdit(g, &type, p->shown ? 0 : kHiddenPatternStyle, kMaxText, 0, 1);
@@ -148,8 +146,7 @@ void MacroTabPage::collectGrid(MacroTabData& t) {
     }
     for (MacroPatternProps& p : t.patterns) {
         if (p.nameReference < 0) p.name = Vtl_String(SSGetCellString(g, 3, -p.nameReference, SS_CONTENT_TEXT));
-        int count = 0;
-        if (p.countReference < 0 && p.getCount(p.countText, count))
+        if (p.countReference < 0 && hasCountField(p))
             p.countText = Vtl_String(SSGetCellString(g, 4, -p.countReference, SS_CONTENT_TEXT));
     }
     for (DynArrayData& a : t.arrays)

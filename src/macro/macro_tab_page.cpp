@@ -54,6 +54,11 @@ int nearestDiameter(const Vtl_StringArray& offered, const Vtl_String& wanted) {
 }
 }  // namespace
 
+bool hasCountField(const MacroPatternProps& pattern) {
+    int count = 0;
+    return pattern.getCount(pattern.countText, count) || pattern.countText == dialString(695);
+}
+
 MacroDialog* MacroTabPage::owner() const { return dynamic_cast<MacroDialog*>(getDlgOwner(const_cast<MacroTabPage*>(this))); }
 
 MacroData* MacroTabPage::macro() const {
@@ -239,8 +244,7 @@ void MacroTabPage::collect(MacroTabData& t) {
         if (c.reference > 0 && design_.getCtrlValue(c.reference, value)) c.number = value.toInt();
     for (MacroPatternProps& p : t.patterns) {
         if (p.nameReference > 0 && design_.getCtrlValue(p.nameReference, value)) p.name = value;
-        int count = 0;
-        if (p.countReference > 0 && p.getCount(p.countText, count) && design_.getCtrlValue(p.countReference, value)) p.countText = value;
+        if (p.countReference > 0 && hasCountField(p) && design_.getCtrlValue(p.countReference, value)) p.countText = value;
     }
     MacroBoltData& b = t.bolt;
     for (auto [reference, field] : {std::pair{b.assemblyReference, &b.assembly}, {b.diameterReference, &b.diameter},

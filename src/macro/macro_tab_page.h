@@ -26,6 +26,10 @@ struct TabFocusState {
     int selectionStart = 0, selectionEnd = 0;
 };
 
+// Whether a pattern's count is a number the page shows in a count field: a whole number, or the mixed
+// text of whole numbers that differ between the macros edited together (a formula count is not).
+bool hasCountField(const MacroPatternProps& pattern);
+
 class MacroTabPage : public CDialog {
 public:
     static constexpr UINT IDD = 8137;

@@ -1,12 +1,14 @@
 // The demo host's user stories and gallery checks: how a story file is read, how a size reaches a section
-// table, how a macro record is compared, which library files count as written, which pictures are blank,
-// and a story played end to end on the test's library.
+// table, how a macro record is compared, which library files count as written, which pictures are blank
+// or show a cut or squeezed layout, and a story played end to end on the test's library.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "gallery.h"
+#include "grid/spread.h"
+#include "grid/ss.h"
 #include "story.h"
 #include "support/fixture.h"
 #include "vtlbase/drawing/journal.h"
@@ -14,6 +16,8 @@
 #include "vtlbase/macro/macro_file.h"
 #include "vtlbase/sections/section_tables.h"
 #include "vtlui/vtl_prof_values_table.h"
+#include "win/dialog.h"
+#include "win/resources.h"
 #include "win/testing.h"
 
 namespace vtl::test {
@@ -222,6 +226,130 @@ TEST(GalleryPictures, APictureOfOneColourOrNoneIsBlank) {
     gfx::Image seeThrough(3, 3, gfx::Rgba{212, 208, 200, 255});
     seeThrough.at(0, 0).a = 0;
     EXPECT_FALSE(vtlhost::isBlankPicture(seeThrough));
+}
+
+// Dialogs the gallery's layout check is tried on: a label cut by its rectangle, the same label with room,
+// and a grid with room for one row of its ten beside one that shows both of its two.
+constexpr char kGalleryDialogs[] =
+    "DIALOG 991 240 120\nCAPTION \"Cut\"\nBEGIN\n"
+    "  DEFPUSHBUTTON \"OK\" 1 150 84 80 26\n"
+    "  LTEXT \"Distance from the bolt to the plate edge\" 1001 10 10 60 16\n"
+    "END\n"
+    "DIALOG 992 240 120\nCAPTION \"Fits\"\nBEGIN\n"
+    "  DEFPUSHBUTTON \"OK\" 1 150 84 80 26\n"
+    "  LTEXT \"Distance from the bolt to the plate edge\" 1001 10 10 220 16\n"
+    "END\n"
+    "DIALOG 993 240 250\nCAPTION \"Grids\"\nBEGIN\n"
+    "  DEFPUSHBUTTON \"OK\" 1 150 214 80 26\n"
+    "  CONTROL \"\" 1001 \"fpSpread70\" 10 10 220 50 WS_BORDER\n"
+    "  CONTROL \"\" 1002 \"fpSpread70\" 10 70 220 130 WS_BORDER\n"
+    "END\n";
+
+class GridsDialog : public CDialog {
+public:
+    GridsDialog() : CDialog(993) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        for (int id : {1001, 1002}) SSSetColCount(::GetDlgItem(m_hWnd, id), 3);
+        SSSetRowCount(::GetDlgItem(m_hWnd, 1001), 10);
+        SSSetRowCount(::GetDlgItem(m_hWnd, 1002), 2);
+        return TRUE;
+    }
+};
+
+class GalleryLayout : public Fixture {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        static const win::EmbeddedFile files[] = {
+            {"gallery_test.dlg", reinterpret_cast<const unsigned char*>(kGalleryDialogs), sizeof kGalleryDialogs - 1}};
+        win::registerResources(instance(), files);
+        grid::registerSpreadClass();
+        saved_ = std::move(vtlhost::galleryEntries());
+        vtlhost::galleryEntries().clear();
+    }
+    void TearDown() override {
+        vtlhost::galleryEntries() = std::move(saved_);
+        win::unregisterResources(instance());
+        Fixture::TearDown();
+    }
+    static HINSTANCE instance() {
+        static const int anchor = 0;
+        return reinterpret_cast<HINSTANCE>(const_cast<int*>(&anchor));
+    }
+    static void add(const std::string& name, int templateId, std::function<void()> open = nullptr) {
+        if (!open) open = [templateId] {
+            CDialog dlg(static_cast<UINT>(templateId));
+            dlg.DoModal();
+        };
+        vtlhost::galleryEntries().push_back(
+            {name, "A layout the check is tried on.", templateId, open, {{"initial", nullptr}}});
+    }
+
+private:
+    std::vector<vtlhost::GalleryEntry> saved_;
+};
+
+TEST_F(GalleryLayout, ACutLabelOrASqueezedGridFailsTheGalleryNamingThePictureAndTheControl) {
+    add("cut", 991);
+    add("fits", 992);
+    add("grids", 993, [] {
+        GridsDialog dlg;
+        dlg.DoModal();
+    });
+    const fs::path folder = libraryDir() / "gallery";
+    const vtlhost::GalleryResult result = vtlhost::writeGallery(folder.string());
+    EXPECT_EQ(result.pictures, 3);
+    ASSERT_EQ(result.problems.size(), 2u) << (result.problems.empty() ? "" : result.problems.front());
+    const std::string label =
+        "cut: cut-initial.png: STATIC 1001 \"Distance from the bolt to the plate edge\": text cut: needs ";
+    EXPECT_EQ(result.problems[0].rfind(label, 0), 0u) << result.problems[0];
+    EXPECT_NE(result.problems[0].find(" lines, has 60x16 (one line would need "), std::string::npos)
+        << result.problems[0];
+    const std::string grid = "grids: grids-initial.png: fpSpread70 1001: grid shows ";
+    EXPECT_EQ(result.problems[1].rfind(grid, 0), 0u) << result.problems[1];
+    EXPECT_NE(result.problems[1].find(" of 10, needs room for 3"), std::string::npos) << result.problems[1];
+    // index.html names the problem under its entry; the picture is written all the same.
+    std::ifstream in(folder / "index.html");
+    std::stringstream html;
+    html << in.rdbuf();
+    EXPECT_NE(html.str().find("<p class=\"problem\">cut-initial.png: STATIC 1001 &quot;Distance"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder / "cut-initial.png"));
+}
+
+TEST_F(GalleryLayout, AVisibleGridMustShowThreeWholeRowsOrAllTheRowsItHasToShow) {
+    GridsDialog dlg;
+    ASSERT_TRUE(dlg.Create(993, AfxGetMainWnd()));
+    dlg.ShowWindow(SW_SHOW);
+    const HWND g = ::GetDlgItem(dlg.m_hWnd, 1001);
+    SSSetSwitch(g, SS_SWITCH_HORZ_SCROLLBAR, FALSE);
+    SSSetSwitch(g, SS_SWITCH_VERT_SCROLLBAR, FALSE);
+    RECT area, firstRow;
+    ASSERT_TRUE(SSGetClientRect(g, &area));
+    ASSERT_TRUE(SSGetCellRect(g, 1, 1, &firstRow));
+    // Room for two whole rows of ten.
+    const int half = (area.bottom - firstRow.top) / 2;
+    auto squeeze = [&] {
+        for (int r = 1; r <= 10; ++r) SSSetRowHeightPixels(g, r, half);
+    };
+    squeeze();
+    const std::vector<std::string> squeezed{"fpSpread70 1001: grid shows 2 whole rows of 10, needs room for 3"};
+    EXPECT_EQ(vtlhost::gridProblems(dlg.m_hWnd), squeezed);
+    // Hidden rows are not there to be shown; a grid with two rows has all of them shown.
+    for (int r = 3; r <= 10; ++r) SSSetRowHeightPixels(g, r, 0);
+    EXPECT_EQ(vtlhost::gridProblems(dlg.m_hWnd), std::vector<std::string>());
+    SSSetRowHeightPixels(g, 7, half);
+    EXPECT_EQ(vtlhost::gridProblems(dlg.m_hWnd), squeezed);
+    SSSetRowCount(g, 2);
+    EXPECT_EQ(vtlhost::gridProblems(dlg.m_hWnd), std::vector<std::string>());
+    SSSetRowCount(g, 10);
+    squeeze();
+    ASSERT_EQ(vtlhost::gridProblems(dlg.m_hWnd), squeezed);
+    dlg.ShowWindow(SW_HIDE);
+    EXPECT_EQ(vtlhost::gridProblems(dlg.m_hWnd), std::vector<std::string>());  // nothing shown, nothing squeezed
+    dlg.DestroyWindow();
 }
 
 class StoryRun : public StoryLibrary {};

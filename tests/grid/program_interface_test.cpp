@@ -228,6 +228,44 @@ TEST_F(GridTest, SwitchesAreKeptByNumberAndTheProgramNeverSetsTheChangedMark) {
     EXPECT_TRUE(dlg.events.empty());
 }
 
+TEST_F(GridTest, WholeRowsShownCountFromTheFirstShownRowWithoutCutOrHiddenRows) {
+    GridDialog dlg;
+    withGrid(dlg, *this, [&](HWND g) {
+        SSSetSwitch(g, SS_SWITCH_HORZ_SCROLLBAR, FALSE);
+        SSSetColCount(g, 2);
+        SSSetRowCount(g, 40);
+        for (int r = 1; r <= 40; ++r) SSSetRowHeightPixels(g, r, 20);
+        RECT area, firstRow;
+        ASSERT_TRUE(SSGetClientRect(g, &area));
+        ASSERT_TRUE(SSGetCellRect(g, 1, 1, &firstRow));
+        const int room = static_cast<int>(area.bottom - firstRow.top);
+        ASSERT_NE(room % 20, 0) << "the last row shown is cut";
+        int first = 0, whole = -1;
+        ASSERT_TRUE(SSGetWholeRowsShown(g, &first, &whole));
+        EXPECT_EQ(first, 1);
+        EXPECT_EQ(whole, room / 20);
+        // A hidden row takes no room and does not count.
+        SSSetRowHeightPixels(g, 2, 0);
+        SSGetWholeRowsShown(g, &first, &whole);
+        EXPECT_EQ(whole, room / 20);
+        // Scrolled to the last row: it is the last one shown whole.
+        SSSetActiveCell(g, 1, 40);
+        SSGetWholeRowsShown(g, &first, &whole);
+        EXPECT_GT(first, 1);
+        EXPECT_EQ(first + whole - 1, 40);
+        // Rows lower than the room fit none whole; fewer rows than the room shows all of them.
+        SSSetActiveCell(g, 1, 1);
+        SSSetRowHeightPixels(g, 1, room + 1);
+        SSGetWholeRowsShown(g, &first, &whole);
+        EXPECT_EQ(whole, 0);
+        SSSetRowHeightPixels(g, 1, 20);
+        SSSetRowCount(g, 2);
+        SSGetWholeRowsShown(g, &first, &whole);
+        EXPECT_EQ(whole, 1);  // row 2 is hidden
+        EXPECT_FALSE(SSGetWholeRowsShown(dlg.GetDlgItem(kOtherEditId)->m_hWnd, &first, &whole));
+    });
+}
+
 TEST_F(GridTest, CallsOnAHandleThatIsNoGridFail) {
     const HWND none;
     EXPECT_FALSE(SSSetRowCount(none, 3));

@@ -118,33 +118,30 @@ bool ButtonState::paint(const Window& w, PaintContext& pc) const {
         return true;  // `w` may be gone once the parent has drawn
     }
     if (t == BS_GROUPBOX) {
-        const int h = gfx::fontMetrics(pc.font).height;
-        etchedFrame(l, {0, h / 2, cs.cx, cs.cy});
+        etchedFrame(l, groupBoxFrame(cs, pc.font));
         if (!w.text.empty()) {
-            const SIZE ext = gfx::textExtent(pc.font, w.text);
-            l.fillRect({6, 0, 10 + ext.cx, h}, sys(COLOR_BTNFACE));
-            text({8, 0, 8 + ext.cx + 2, h}, DT_LEFT | DT_SINGLELINE);
+            const TextPlace caption = groupBoxCaption(pc.font, w.text);
+            const RECT& c = caption.rect;
+            l.fillRect({c.left - 2, c.top, c.right, c.bottom}, sys(COLOR_BTNFACE));
+            text(c, caption.format);
         }
         return true;
     }
     if (!isCheckType(t) || pushLike) {
         const bool down = pushed || (pushLike && check == BST_CHECKED);
         const bool isDefault = t == BS_DEFPUSHBUTTON;
-        RECT face = r;
-        if (isDefault) {
-            l.frameRect(r, sys(COLOR_3DDKSHADOW));
-            face = {1, 1, cs.cx - 1, cs.cy - 1};
-        }
+        if (isDefault) l.frameRect(r, sys(COLOR_3DDKSHADOW));
+        const RECT face = pushButtonFace(cs, isDefault);
         raisedEdge(l, face, down);
-        CRect inner(face.left + 2, face.top + 2, face.right - 2, face.bottom - 2);
+        const TextPlace place = pushButtonText(cs, isDefault);
+        CRect inner(place.rect);
         if (down) inner.OffsetRect(1, 1);
-        if (!picture(inner)) text(inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (!picture(inner)) text(inner, place.format);
         if (focused) focusRect(l, {face.left + 3, face.top + 3, face.right - 3, face.bottom - 3});
         return true;
     }
     // Check boxes and radio buttons: the mark at the left, the text beside it.
-    const int box = 13;
-    const RECT mark{0, (cs.cy - box) / 2, box, (cs.cy - box) / 2 + box};
+    const RECT mark = checkBoxMark(cs);
     const bool grey = !pc.enabled || check == BST_INDETERMINATE;
     if (isRadio(t)) {
         l.ellipse(mark, pc.enabled ? sys(COLOR_WINDOW) : sys(COLOR_BTNFACE), sys(COLOR_BTNSHADOW));
@@ -157,8 +154,9 @@ bool ButtonState::paint(const Window& w, PaintContext& pc) const {
         sunkenEdge(l, mark);
         if (check != BST_UNCHECKED) checkMark(l, mark, grey ? sys(COLOR_GRAYTEXT) : sys(COLOR_WINDOWTEXT));
     }
-    const RECT area{box + 4, 0, cs.cx, cs.cy};
-    text(area, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    const TextPlace place = checkBoxText(cs);
+    const RECT& area = place.rect;
+    text(area, place.format);
     if (focused && !w.text.empty()) {
         const SIZE ext = gfx::textExtent(pc.font, w.text);
         const int th = gfx::fontMetrics(pc.font).height;

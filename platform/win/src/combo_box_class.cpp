@@ -15,7 +15,6 @@
 namespace vtl::win::detail {
 namespace {
 constexpr int kFieldHeight = 22;
-constexpr int kButtonWidth = 17;
 constexpr int kItemHeight = 16;
 
 struct ComboState : ControlState {
@@ -58,13 +57,13 @@ bool ComboState::paint(const Window& w, PaintContext& pc) const {
     const SIZE cs = WindowSystem::get().clientSize(w);
     l.fillRect({0, 0, cs.cx, cs.cy}, pc.enabled ? sys(COLOR_WINDOW) : sys(COLOR_BTNFACE));
     sunkenEdge(l, {0, 0, cs.cx, cs.cy});
-    const RECT button{cs.cx - kButtonWidth - 2, 2, cs.cx - 2, cs.cy - 2};
+    const RECT button = comboButton(cs);
     l.fillRect(button, sys(COLOR_BTNFACE));
     raisedEdge(l, button, static_cast<bool>(list));
     arrow(l, button, true, pc.enabled ? sys(COLOR_BTNTEXT) : sys(COLOR_GRAYTEXT));
     if (!edit) {
         // A drop-down list shows its selection, highlighted while it has the focus.
-        const RECT field{3, 3, button.left - 1, cs.cy - 3};
+        const RECT field = comboField(cs);
         if (ownerDrawn(w)) {
             // The owner draws the selected item into the field.
             UINT state = ODS_COMBOBOXEDIT;
@@ -76,8 +75,8 @@ bool ComboState::paint(const Window& w, PaintContext& pc) const {
         }
         if (pc.focused) l.fillRect(field, sys(COLOR_HIGHLIGHT));
         const COLORREF ink = !pc.enabled ? sys(COLOR_GRAYTEXT) : pc.focused ? sys(COLOR_HIGHLIGHTTEXT) : sys(COLOR_WINDOWTEXT);
-        label(l, {field.left + 1, field.top, field.right, field.bottom}, w.text, pc.font, ink,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        const TextPlace place = comboFieldText(cs);
+        label(l, place.rect, w.text, pc.font, ink, place.format);
     }
     return true;
 }
@@ -293,7 +292,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         s.dropHeight = w->rect.bottom - w->rect.top;
         w->rect.bottom = w->rect.top + kFieldHeight;
         if (hasEdit(*w)) {
-            const int editW = std::max(0, static_cast<int>(w->rect.right - w->rect.left) - kButtonWidth - 2);
+            const int editW = std::max(0, static_cast<int>(w->rect.right - w->rect.left) - kComboButtonWidth - 2);
             s.edit = CreateWindowEx(0, "EDIT", w->text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 1, 1, editW,
                                     kFieldHeight - 2, h, kComboEditId);
         }
@@ -305,7 +304,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!(pos->flags & SWP_NOSIZE)) {
             s.dropHeight = pos->cy;
             pos->cy = kFieldHeight;
-            if (s.edit) MoveWindow(s.edit, 1, 1, std::max(0, pos->cx - kButtonWidth - 2), kFieldHeight - 2, TRUE);
+            if (s.edit) MoveWindow(s.edit, 1, 1, std::max(0, pos->cx - kComboButtonWidth - 2), kFieldHeight - 2, TRUE);
         }
         return 0;
     }
@@ -479,7 +478,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         // Click the drop button, then, once the list is open, scroll the item into view and click it.
         RECT r = ws.screenRect(*w);
-        const POINT button{r.right - kButtonWidth / 2 - 1, (r.top + r.bottom) / 2};
+        const POINT button{r.right - kComboButtonWidth / 2 - 1, (r.top + r.bottom) / 2};
         if (s.list) closeList(h, false);
         req->actions->emplace_back(InputEvent::mouse(InputEvent::Kind::MouseDown, button.x, button.y));
         req->actions->emplace_back(InputEvent::mouse(InputEvent::Kind::MouseUp, button.x, button.y));

@@ -50,25 +50,26 @@ bool EditState::paint(const Window& w, PaintContext& pc) const {
         std::string text;
         for (char c : w.text)
             if (c != '\r') text += c;
-        label(l, {1, 1, cs.cx - 1, cs.cy - 1}, text, pc.font, ink, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+        const TextPlace place = editText(cs, pc.font, true);
+        label(l, place.rect, text, pc.font, ink, place.format);
         return true;
     }
     const std::u32string all = toU32(w.text);
     const std::string shown = toUtf8(std::u32string_view(all).substr(static_cast<std::size_t>(std::min<int>(scroll, static_cast<int>(all.size())))));
-    const int top = std::max(0, (static_cast<int>(cs.cy) - lineH) / 2);
+    const TextPlace place = editText(cs, pc.font, false);
+    const int top = place.rect.top;
     const auto xs = gfx::caretPositions(font, shown);
     const int a = std::min(anchor, caret) - scroll, b = std::max(anchor, caret) - scroll;
     auto xAt = [&](int i) { return 1 + xs[static_cast<std::size_t>(std::clamp(i, 0, static_cast<int>(xs.size()) - 1))]; };
     std::string drawn = shown;
     if (w.style & ES_PASSWORD) drawn.assign(static_cast<std::size_t>(codePointCount(shown)), '*');
-    label(l, {1, top, cs.cx - 1, top + lineH}, drawn, pc.font, ink, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    label(l, place.rect, drawn, pc.font, ink, place.format);
     if (pc.focused && a != b) {
         // The selection, inverted.
         const RECT sel{xAt(a), top, xAt(b), top + lineH};
         l.fillRect(sel, sys(COLOR_HIGHLIGHT));
         l.pushClip(sel);
-        label(l, {1, top, cs.cx - 1, top + lineH}, drawn, pc.font, sys(COLOR_HIGHLIGHTTEXT),
-              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        label(l, place.rect, drawn, pc.font, sys(COLOR_HIGHLIGHTTEXT), place.format);
         l.popClip();
     } else if (pc.focused) {
         l.line({xAt(caret - scroll), top}, {xAt(caret - scroll), top + lineH}, sys(COLOR_WINDOWTEXT));
@@ -81,7 +82,8 @@ void scrollCaretIntoView(Window& w) {
     if (w.style & ES_MULTILINE) return;
     EditState& s = static_cast<EditState&>(*w.state);
     const std::u32string text = toU32(w.text);
-    const int width = std::max(1, static_cast<int>(WindowSystem::get().clientSize(w).cx) - 2);
+    const RECT room = editText(WindowSystem::get().clientSize(w), w.font, false).rect;
+    const int width = std::max(1, static_cast<int>(room.right - room.left));
     s.scroll = std::clamp(s.scroll, 0, static_cast<int>(text.size()));
     if (s.caret < s.scroll) s.scroll = s.caret;
     auto shown = [&] {

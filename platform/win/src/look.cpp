@@ -1,6 +1,9 @@
 #include "look.h"
 
+#include <algorithm>
+
 #include "gdi_state.h"
+#include "gfx/text_metrics.h"
 #include "window_system.h"
 #include "win/api.h"
 
@@ -87,6 +90,70 @@ bool ownerDrawItem(gfx::DisplayList& l, HWND control, HWND drawIn, UINT ctlType,
     const LRESULT drawn = SendMessage(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
     deleteDc(dc);
     return drawn != 0;
+}
+
+RECT pushButtonFace(SIZE client, bool isDefault) {
+    const int frame = isDefault ? 1 : 0;
+    return {frame, frame, client.cx - frame, client.cy - frame};
+}
+
+TextPlace pushButtonText(SIZE client, bool isDefault) {
+    const RECT face = pushButtonFace(client, isDefault);
+    return {{face.left + 2, face.top + 2, face.right - 2, face.bottom - 2}, DT_CENTER | DT_VCENTER | DT_SINGLELINE};
+}
+
+RECT checkBoxMark(SIZE client) {
+    const int top = (client.cy - kCheckBoxSize) / 2;
+    return {0, top, kCheckBoxSize, top + kCheckBoxSize};
+}
+
+TextPlace checkBoxText(SIZE client) {
+    return {{kCheckBoxSize + 4, 0, client.cx, client.cy}, DT_LEFT | DT_VCENTER | DT_SINGLELINE};
+}
+
+TextPlace groupBoxCaption(HFONT font, std::string_view text) {
+    const unsigned format = DT_LEFT | DT_SINGLELINE;
+    const RECT wide{kGroupBoxCaptionLeft, 0, kGroupBoxCaptionLeft + (1 << 20), gfx::fontMetrics(font).height};
+    const RECT box = gfx::layoutText(gfx::resolveFont(font), text, wide, format).bounds;
+    return {{kGroupBoxCaptionLeft, 0, box.right + 2, wide.bottom}, format};
+}
+
+RECT groupBoxFrame(SIZE client, HFONT font) { return {0, gfx::fontMetrics(font).height / 2, client.cx, client.cy}; }
+
+bool staticShowsText(DWORD style) {
+    const DWORD kind = style & SS_TYPEMASK;
+    return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_LEFTNOWORDWRAP;
+}
+
+TextPlace staticText(SIZE client, DWORD style) {
+    const DWORD kind = style & SS_TYPEMASK;
+    unsigned format = DT_WORDBREAK;
+    if (kind == SS_CENTER) format |= DT_CENTER;
+    if (kind == SS_RIGHT) format |= DT_RIGHT;
+    if (kind == SS_LEFTNOWORDWRAP) format = DT_SINGLELINE;
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+    return {{0, 0, client.cx, client.cy}, format};
+}
+
+RECT comboButton(SIZE client) { return {client.cx - kComboButtonWidth - 2, 2, client.cx - 2, client.cy - 2}; }
+
+RECT comboField(SIZE client) { return {3, 3, comboButton(client).left - 1, client.cy - 3}; }
+
+TextPlace comboFieldText(SIZE client) {
+    const RECT field = comboField(client);
+    return {{field.left + 1, field.top, field.right, field.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX};
+}
+
+TextPlace editText(SIZE client, HFONT font, bool multiline) {
+    if (multiline) return {{1, 1, client.cx - 1, client.cy - 1}, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK};
+    const int lineH = gfx::fontMetrics(font).height;
+    const int top = std::max(0, (static_cast<int>(client.cy) - lineH) / 2);
+    return {{1, top, client.cx - 1, top + lineH}, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP};
+}
+
+RECT textBox(HFONT font, std::string_view text, const TextPlace& place) {
+    return gfx::layoutText(gfx::resolveFont(font), text, place.rect, place.format).bounds;
 }
 
 }  // namespace vtl::win::detail

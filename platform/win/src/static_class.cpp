@@ -75,14 +75,9 @@ bool StaticState::paint(const Window& w, PaintContext& pc) const {
     case SS_OWNERDRAW: return true;
     default: break;
     }
-    unsigned format = DT_WORDBREAK;
-    if (kind == SS_CENTER) format |= DT_CENTER;
-    if (kind == SS_RIGHT) format |= DT_RIGHT;
-    if (kind == SS_LEFTNOWORDWRAP) format = DT_SINGLELINE;
-    if (w.style & SS_NOPREFIX) format |= DT_NOPREFIX;
-    if (w.style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
-    if (pc.enabled) label(l, r, w.text, pc.font, pc.textColour, format);
-    else engravedLabel(l, r, w.text, pc.font, format);
+    const TextPlace place = staticText(cs, w.style);
+    if (pc.enabled) label(l, place.rect, w.text, pc.font, pc.textColour, place.format);
+    else engravedLabel(l, place.rect, w.text, pc.font, place.format);
     return true;
 }
 

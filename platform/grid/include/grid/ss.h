@@ -125,6 +125,9 @@ VTLGRID_API BOOL SSGetPreferredCellSize(HWND grid, int col, int row, double* wid
 VTLGRID_API BOOL SSGetClientRect(HWND grid, RECT* rect);
 // A cell's rectangle in the grid's client coordinates (a span anchor's covers the span).
 VTLGRID_API BOOL SSGetCellRect(HWND grid, int col, int row, RECT* rect);
+// The rows shown whole: the first row shown and how many rows from it lie wholly inside the cell area
+// (rows of height 0 are not counted; 0 when even the first is cut or the header row fills the area).
+VTLGRID_API BOOL SSGetWholeRowsShown(HWND grid, int* firstRow, int* count);
 
 // ---- content ----
 VTLGRID_API BOOL SSSetCellText(HWND grid, int col, int row, const char* text);

@@ -149,6 +149,17 @@ int SpreadLayout::visibleRows() const {
     return std::max(1, n);
 }
 
+int SpreadLayout::wholeRowsShown() const {
+    int y = headerHeight_, n = 0;
+    for (int r = topLeft_.row; r <= sheet_.rowCount(); ++r) {
+        const int h = sheet_.rowHeightPixels(r);
+        y += h;
+        if (y > cellArea_.bottom) break;
+        if (h > 0) ++n;
+    }
+    return n;
+}
+
 SpreadHit SpreadLayout::hitTest(POINT p) const {
     SpreadHit hit;
     if (CRect(horzScrollBar()).PtInRect(p)) {

@@ -62,6 +62,9 @@ public:
     // How many whole columns and rows fit from the first visible one (at least 1).
     int visibleColumns() const;
     int visibleRows() const;
+    // The rows of non-zero height lying wholly inside the cell area from the first visible one (0 when
+    // none does).
+    int wholeRowsShown() const;
     SpreadHit hitTest(POINT client) const;
     // The header border within kBorderGrab pixels of the point; only in a shown header bar. Where borders
     // meet (a column of width 0) the later one wins, so that a hidden column can be dragged open again.

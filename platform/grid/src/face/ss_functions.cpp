@@ -190,6 +190,15 @@ BOOL SSGetCellRect(HWND h, int col, int row, RECT* rect) {
     return TRUE;
 }
 
+BOOL SSGetWholeRowsShown(HWND h, int* firstRow, int* count) {
+    Spread* s = grid(h);
+    if (!s) return FALSE;
+    const vtl::grid::SpreadLayout l = s->layout();
+    if (firstRow) *firstRow = l.topLeft().row;
+    if (count) *count = l.wholeRowsShown();
+    return TRUE;
+}
+
 // ---- content ----
 
 BOOL SSSetCellText(HWND h, int col, int row, const char* text) {

@@ -132,8 +132,15 @@ void setAllToMacro(MacroData& macro, const Vtl_Array<AcArray<int>>& table1, cons
 }
 
 void swapBlockRefs(MacroData& macro, const Vtl_String& moduleName, const Vtl_String& drawingPath) {
+    const Vtl_String image = removeExtension(getFileName(drawingPath));
     int t = 0;
-    if (macro.findTab(moduleName, t)) macro.tabs[t].currentImage = removeExtension(getFileName(drawingPath));
+    if (macro.findTab(moduleName, t)) macro.tabs[t].currentImage = image;
+    // Every instance the record stands for now shows that drawing.
+    for (int k = 0; k < macro.objectIds.length(); ++k) {
+        MacroData* inst = DrawingModel::get().instance(macro.objectIds[k]);
+        int it = 0;
+        if (inst && inst->findTab(moduleName, it)) inst->tabs[it].currentImage = image;
+    }
     Journal::get().record("swapBlockRefs", {moduleName.str(), drawingPath.str()}, "");
 }
 
