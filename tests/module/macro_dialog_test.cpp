@@ -27,16 +27,6 @@ using ui::MacroDialog;
 using ui::MacroTabPage;
 using win::Script;
 
-MacroCell cell(const char* name, const char* value, int type = MacroCell::number, bool readOnly = false) {
-    MacroCell c;
-    c.name = name;
-    c.label = name;
-    c.value = value;
-    c.valueType = type;
-    c.readOnly = readOnly;
-    return c;
-}
-
 class MacroDialogTest : public ModuleTest {
 protected:
     void SetUp() override {

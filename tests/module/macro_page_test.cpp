@@ -28,16 +28,6 @@ using ui::MacroDialog;
 using ui::MacroTabPage;
 using win::Script;
 
-MacroCell cell(const char* name, const char* value, int type = MacroCell::number, bool readOnly = false) {
-    MacroCell c;
-    c.name = name;
-    c.label = name;
-    c.value = value;
-    c.valueType = type;
-    c.readOnly = readOnly;
-    return c;
-}
-
 // The first grid among the descendants of the active window (the shown page's).
 HWND firstGridIn(HWND h) {
     for (HWND c = ::GetWindow(h, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
@@ -288,6 +278,43 @@ TEST_F(MacroPage, ADiameterTheNewAssemblyDoesNotComeInGivesWayToTheNearestItHas)
         })
         .click(win::ctrl(IDOK));
     runDialog(m, s);
+}
+
+TEST_F(MacroPage, ACountThatDiffersBetweenMacrosEditedTogetherCanStillBeSet) {
+    Vtl_Array<MacroData> both;
+    for (const char* count : {"3", "4"}) {
+        MacroData m;
+        m.macroType = "EndPlate";
+        MacroTabData bolts = boltTab("Hexagon bolt 8.8", "20");
+        bolts.designFile = design("Count", {"5 0.1 0.1 0.3 0.2 rows"});
+        bolts.patterns[0].countText = count;
+        bolts.patterns[0].side1.values = count[0] == '3' ? Vtl_StringArray{"45", "90", "90"} : Vtl_StringArray{"50", "80", "80", "80"};
+        m.tabs.append(bolts);
+        DrawingModel::get().placeMacro(m);
+        both.append(m);
+    }
+    MacroData merged;
+    ASSERT_TRUE(mergeMacros(both, merged));
+    dialog_ = std::make_unique<MacroDialog>(merged);
+    Script s;
+    s.waitFor(win::dialogWithTemplate(MacroDialog::IDD))
+        .check([&] {
+            // The count field shows that the counts differ; the grid row keeps the name only.
+            EXPECT_EQ(GetDlgItemText(dlg().page(0)->m_hWnd, 33000), dialString(695).str());
+            EXPECT_EQ(SSGetCellString(dlg().page(0)->grid().grid(), 3, 1, SS_CONTENT_TEXT), "rows");
+        })
+        .click(win::ctrl(33000))
+        .key(VK_HOME)
+        .key(VK_END, win::ModShift)
+        .type("5")
+        .key(VK_TAB)
+        .click(win::ctrl(IDOK));
+    run(s, [&] { dialog_->DoModal(); });
+    for (const MacroData& m : both) {
+        const MacroPatternProps& rows = drawnTab(m, 0).patterns[0];
+        EXPECT_EQ(rows.countText.str(), "5");
+        EXPECT_EQ(rows.side1.values.length(), &m == &both[0] ? 3 : 4);  // each keeps its own spacing
+    }
 }
 
 TEST_F(MacroPage, ButtonsOfDialogsStillToComeSayWhatIsMissing) {

@@ -81,6 +81,16 @@ win::Target tabItemOf(std::function<HWND()> tabs, int index) {
     });
 }
 
+MacroCell cell(const char* name, const char* value, int type, bool readOnly) {
+    MacroCell c;
+    c.name = name;
+    c.label = name;
+    c.value = value;
+    c.valueType = type;
+    c.readOnly = readOnly;
+    return c;
+}
+
 Vtl_String writeDesign(const std::filesystem::path& libraryDir, const std::string& name, const std::vector<std::string>& controls,
                        int width, int height) {
     namespace fs = std::filesystem;

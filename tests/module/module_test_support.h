@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frame/vtlbase.h"
+#include "vtlbase/macro/macro_parts.h"
 #include "spread/vtl_spread.h"
 #include "support/fixture.h"
 #include "win/dialog.h"
@@ -45,6 +46,9 @@ win::Target cellOf(const GridHolder& dlg, int col, int row);
 win::Target cellOf(std::function<HWND()> grid, int col, int row);
 // The centre of tab item `index` of a tab control, found when the step is taken.
 win::Target tabItemOf(std::function<HWND()> tabs, int index);
+
+// A cell of a macro tab labelled with its name.
+MacroCell cell(const char* name, const char* value, int type = MacroCell::number, bool readOnly = false);
 
 // Writes a design into the library's designer root (the library folder must be gSettings' libDir) over a blank picture of `width` x `height`, from
 // "type x0 y0 x1 y1 contents [list]" lines (fractions of the picture); answers its full module path.
