@@ -265,7 +265,7 @@ BOOL MacroDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
             clashSetStatus(static_cast<CButton*>(GetDlgItem(kClashCheck))->GetCheck() == BST_CHECKED);
             return TRUE;
         case kReApply:
-            if (macro_.reApply()) close();
+            if (macro_.reApply()) close(true);
             return TRUE;
         case kLoadList:
         case kSaveList:
@@ -345,11 +345,12 @@ LRESULT MacroDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return CDialog::WindowProc(msg, wParam, lParam);
 }
 
-void MacroDialog::close() {
+void MacroDialog::close(bool applyTyped) {
     auto* tabs = static_cast<CTabCtrl*>(GetDlgItem(kTabId));
     const int current = tabs->GetCurSel();
-    // A value still being typed into a grid is not lost by closing.
-    if (MacroTabPage* shown = page(current)) shown->applyPendingEdit();
+    // Closing with the Close button keeps a value still being typed into the grid, as it keeps one typed
+    // into a field (leaving the field applies it).
+    if (MacroTabPage* shown = page(current); shown && applyTyped) shown->applyPendingEdit();
     if (current >= 0 && current < macro_.tabs.length()) macro_.changeView(macro_.tabs[current].moduleName, 3);
     macro_.closed = true;
     if (dialogId_ < 0) {
@@ -361,8 +362,8 @@ void MacroDialog::close() {
 }
 
 // The Close button (Enter on a page applies the page instead: the page takes the key first).
-void MacroDialog::OnOK() { close(); }
+void MacroDialog::OnOK() { close(true); }
 
-void MacroDialog::OnCancel() { close(); }
+void MacroDialog::OnCancel() { close(false); }
 
 }  // namespace vtl::ui

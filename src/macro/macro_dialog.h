@@ -76,7 +76,9 @@ private:
     void onFilterChanged(bool first);
     void onSelectOtherMacros();
     void onPropertyList(bool load);
-    void close();
+    // Closes the dialog; with `applyTyped` a value still being typed into the shown page's grid is applied
+    // first (the Close button), without it the typing is dropped (Escape, the close box).
+    void close(bool applyTyped);
     TabFocusState& focusState(const Vtl_String& moduleName);
 
     MacroData macro_;

@@ -121,6 +121,11 @@ BOOL MacroTabPage::PreTranslateMessage(MSG* msg) {
             if (zoneOfFocus() == 2 && SSGetEditMode(grid_.grid())) return FALSE;
             if (applyEnabled_) apply();
             return TRUE;
+        case VK_ESCAPE:
+            // Escape closes the macro dialog as its Close box does, wherever on the page it is pressed (the
+            // grid would keep it to cancel its cell's typing). Posted: the page goes with the dialog.
+            if (MacroDialog* o = owner()) ::PostMessage(o->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
         case VK_F12:
             acutPrintf("The dialog designer is not available yet: the tab's design cannot be edited here.\n");
             return TRUE;

@@ -219,6 +219,22 @@ TEST_F(MacroPage, ComingBackToATabRestoresTheCaretAndTheActiveCellAfterTyping) {
     runDialog(m, s);
 }
 
+TEST_F(MacroPage, TheCloseButtonKeepsAValueStillBeingTypedIntoTheGridAndEscapeDropsIt) {
+    for (const bool escape : {false, true}) {
+        MacroData m;
+        MacroTabData plate = tabOf("Plate");
+        plate.cells.append(cell("tp", "15.00"));
+        m.tabs.append(plate);
+        Script s;
+        s.waitFor(win::dialogWithTemplate(MacroDialog::IDD)).click(gridCell(0, 3, 1)).type("18");
+        if (escape) s.key(VK_ESCAPE);
+        else s.click(win::ctrl(IDOK));
+        runDialog(m, s);
+        EXPECT_EQ(drawnTab(m, 0).cells[0].value.str(), escape ? "15.00" : "18.00") << (escape ? "Escape" : "Close");
+        EXPECT_TRUE(dlg().macro().closed);
+    }
+}
+
 MacroTabData boltTab(const char* assembly, const char* diameter) {
     MacroTabData bolts = tabOf("Bolts", 1);
     MacroPatternProps rows;
