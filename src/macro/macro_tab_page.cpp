@@ -30,7 +30,7 @@ void selectText(CComboBox* combo, const Vtl_String& text) {
 }
 
 bool isEditableCombo(HWND h) {
-    return h && GetClassName(h) == "COMBOBOX" && (static_cast<DWORD>(::GetWindowLongPtr(h, GWL_STYLE)) & 0x3) == CBS_DROPDOWN;
+    return h && GetClassName(h) == "COMBOBOX" && (static_cast<DWORD>(::GetWindowLongPtr(h, GWL_STYLE)) & CBS_DROPDOWNLIST) == CBS_DROPDOWN;
 }
 
 // The index of the offered diameter equal or nearest to `wanted` (the smaller of two as near); -1 when

@@ -77,11 +77,10 @@ void MacroTabPage::onValueSolver(int resourceId) {
     ask.cancelText = dialString(2);
     {
         KsTempResourceOverride::Scope resources(resourceOverride());
+        // A close asked for meanwhile waits until this handler has ended.
         MacroDialog::NestedLoop waiting(owner());
         ask.DoModal();
     }
-    // The dialog may have been asked to close meanwhile; its close waits for this handler to end.
-    if (!tab()) return;
     const auto v = parseNumber(ask.text);
     if (!ask.accepted || !v) return;
     const double H = type25 ? (*v - *b) * factor : *v - *b - D;

@@ -287,14 +287,7 @@ TEST_F(PageKeyboard, TabWalksDesignedControlsThenTheGridThenThePagesOwnControls)
 TEST_F(PageKeyboard, EachTabKeepsItsFocusAcrossTabSwitchesAndARebuild) {
     MacroDialog dlg(keysMacro());
     auto tabTarget = [&](int index) {
-        return win::located("tab", [&dlg, index]() -> std::optional<POINT> {
-            const HWND tabs = ::GetDlgItem(dlg.m_hWnd, MacroDialog::kTabId);
-            RECT r;
-            if (!::SendMessage(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r))) return std::nullopt;
-            POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            ::ClientToScreen(tabs, &p);
-            return p;
-        });
+        return tabItemOf([&dlg] { return ::GetDlgItem(dlg.m_hWnd, MacroDialog::kTabId); }, index);
     };
     Script s;
     s.waitFor(win::dialogWithTemplate(MacroDialog::IDD))

@@ -50,13 +50,7 @@ BOOL GridHolder::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 win::Target cellOf(const GridHolder& dlg, int col, int row) {
-    return win::located("cell " + std::to_string(col) + "," + std::to_string(row), [&dlg, col, row]() -> std::optional<POINT> {
-        RECT r;
-        if (!SSGetCellRect(dlg.spread.grid(), col, row, &r)) return std::nullopt;
-        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(dlg.spread.grid(), &p);
-        return p;
-    });
+    return cellOf([&dlg] { return dlg.spread.grid(); }, col, row);
 }
 
 win::Target cellOf(std::function<HWND()> grid, int col, int row) {

@@ -3,7 +3,6 @@
 #include "vtlbase/text_functions.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace vtl::base {
 namespace {

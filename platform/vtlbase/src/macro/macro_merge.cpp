@@ -12,12 +12,6 @@ constexpr int kMixedSwitch = 2;  // the third state of the bolts' three-state sw
 
 // ---- merging: a value all share stays, a differing one is marked ----
 
-void mergeText(Vtl_String& into, const Vtl_String& next) {
-    if (!(into == next)) into = mixedValueText();
-}
-void mergeNumber(int& into, int next, int mixed = kMixedNumber) {
-    if (into != next) into = mixed;
-}
 void mergeTexts(Vtl_StringArray& into, const Vtl_StringArray& next) {
     if (into.length() != next.length()) return;  // another shape: the first macro's
     for (int i = 0; i < into.length(); ++i) mergeText(into[i], next[i]);
@@ -201,6 +195,14 @@ bool names(const AcArray<int>& list, int code) {
     return false;
 }
 }  // namespace
+
+void mergeText(Vtl_String& into, const Vtl_String& next) {
+    if (!(into == next)) into = mixedValueText();
+}
+
+void mergeNumber(int& into, int next, int mixed) {
+    if (into != next) into = mixed;
+}
 
 void mergeTab(MacroTabData& into, const MacroTabData& next) {
     mergeRecords(into.cells, next.cells, [](MacroCell& a, const MacroCell& b) { mergeText(a.value, b.value); });

@@ -9,6 +9,10 @@
 
 namespace vtl::base {
 
+// One field of the merge: kept when `next` holds the same, else the mixed text / the mixed number.
+void mergeText(Vtl_String& into, const Vtl_String& next);
+void mergeNumber(int& into, int next, int mixed = -1);
+
 // Merges `next` into `into`, which holds the merge of the tabs before it. Profiles are not merged: every
 // macro's profile records are appended (each describes its own profile object).
 void mergeTab(MacroTabData& into, const MacroTabData& next);

@@ -3,6 +3,8 @@
 
 #include "vtlbase/macro/macro_tab_data.h"
 
+#include "macro/macro_merge.h"
+
 namespace {
 // Copies of the parts with every binding key 0: what `differences` compares.
 MacroCell plain(MacroCell c) {
@@ -44,13 +46,10 @@ bool sameArrays(const Vtl_Array<T>& a, const Vtl_Array<T>& b) {
     return true;
 }
 
-// Merging: a field keeps its value when every member agrees, else it becomes the mixed marker.
-void mergeText(Vtl_String& into, const Vtl_String& next) {
-    if (!(into == next)) into = mixedValueText();
-}
-void mergeInt(int& into, int next) {
-    if (into != next) into = -1;
-}
+// Merging: a field keeps its value when every member agrees, else it becomes the mixed marker (texts and
+// whole numbers as every merge of macros does, macro_merge.h).
+using vtl::base::mergeText;
+void mergeInt(int& into, int next) { vtl::base::mergeNumber(into, next); }
 void mergeDouble(double& into, double next) {
     if (!(into == next)) into = std::numeric_limits<double>::quiet_NaN();
 }
