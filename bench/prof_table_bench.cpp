@@ -1,8 +1,8 @@
 // The values table's file and grid transfer. Reading and writing a 100,000-row table (readFromFile then
 // writeToFile) against plain C++ doing the same bytes line by line: read the file, split each line at
 // TABs into strings, join them again and write the file. Target: at most 3 times the plain version.
-// setToSS and getFromSS of a 10,000-row table are reported against the grid's own SS... calls writing,
-// and reading, the same cells (no target).
+// setToSS of a 10,000-row table against the grid's own SS... calls writing the same cells: at most 2 times;
+// getFromSS against reading them is reported (no target).
 //
 // Usage: bench_prof_table [--smoke] [Google Benchmark flags]. --smoke runs each case once at a small size.
 #include <benchmark/benchmark.h>
@@ -199,9 +199,8 @@ int main(int argc, char** argv) {
     std::printf("\nValues table%s: read + write of %d rows x 18 columns; grid transfer of %d rows\n",
                 smoke ? " (smoke size)" : "", gFileRows, gGridRows);
     const bool ok = vtl::bench::reportRatio("readFromFile + writeToFile / plain split and join", table, plain, 3.0, 52);
-    std::printf("%-52s %6.2f x   (%.1f ms)\n", "setToSS / SSSetCellText of the same cells",
-                write > 0 ? t["BM_SetToSS"] / write : 0, t["BM_SetToSS"]);
+    const bool grid = vtl::bench::reportRatio("setToSS / SSSetCellText of the same cells", t["BM_SetToSS"], write, 2.0, 52);
     std::printf("%-52s %6.2f x   (%.1f ms)\n", "getFromSS / SSGetCellString of the same cells",
                 read > 0 ? t["BM_GetFromSS"] / read : 0, t["BM_GetFromSS"]);
-    return smoke || ok ? 0 : 1;
+    return smoke || (ok && grid) ? 0 : 1;
 }

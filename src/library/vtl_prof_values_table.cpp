@@ -182,8 +182,13 @@ bool Vtl_ProfValuesTable::setToSS(vtl::ui::Vtl_Spread& grid) const {
         SSSetSwitch(handle, SS_SWITCH_REDRAW, TRUE);
         return false;
     }
-    grid.setRowCount(rows.length());
-    grid.setColCount(columnNames.length(), false);
+    // A table larger than the grid can hold is not shown cut: the grid stays empty and the answer is no.
+    if (!grid.setRowCount(rows.length()) || !grid.setColCount(columnNames.length(), false)) {
+        grid.setRowCount(0);
+        grid.setColCount(0, false);
+        SSSetSwitch(handle, SS_SWITCH_REDRAW, TRUE);
+        return false;
+    }
     grid.setCheckColumn(2, false, false);
     grid.setColHeaders(columnNames);
     Vtl_StringArray headers(rows.length());

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "frame/check_box_pictures.h"
 #include "macro/macro_tab_page.h"
 #include "vtlbase/text_functions.h"
 #include "win/gdi.h"
@@ -25,23 +24,21 @@ Vtl_String twoDecimals(const Vtl_String& text) {
 }  // namespace
 
 void MacroTabPage::prepareGrid() {
-    const HWND g = grid_.grid();
-    SSSetSwitch(g, SS_SWITCH_REDRAW, FALSE);
+    grid_.setRedraw(false);
     grid_.setStyle(1);
     // The labels are in column 1: no header bars. Four columns share the width.
-    SSSetSwitch(g, SS_SWITCH_ROW_HEADERS, FALSE);
-    SSSetSwitch(g, SS_SWITCH_COLUMN_HEADERS, FALSE);
+    grid_.showHeaders(false, false);
     grid_.setColCount(4, false);
     grid_.setRowCount(0);
-    SSSetBackColorStyle(g, 1);
-    SSSetLockColor(g, 0xE6E6E6, 0x80000000u | COLOR_WINDOWTEXT);
+    grid_.setBackColorStyle(1);
+    grid_.setLockColors(0xE6E6E6, 0x80000000u | COLOR_WINDOWTEXT);
     grid_.setFitMode(1);
-    SSSetSwitch(g, SS_SWITCH_REDRAW, TRUE);
+    grid_.setRedraw(true);
 }
 
 void MacroTabPage::fillGrid() {
     MacroTabData& t = *tab();
-    const HWND g = grid_.grid();
+    Vtl_Spread& g = grid_;
     // The rows are counted first and made at once, so that no row inherits another's cells.
     int rows = 0;
     for (MacroCell& c : t.cells)
@@ -64,93 +61,85 @@ void MacroTabPage::fillGrid() {
         a.buttonReference = a.nameReference = -++rows;
         arrayRows.push_back(&a);
     }
-    grid_.setRowCount(0);
-    grid_.setRowCount(rows);
+    g.setRowCount(0);
+    g.setRowCount(rows);
 
-    SS_CELLTYPE type;
     for (const MacroCell& c : t.cells) {
         if (c.reference >= 0) continue;
         const int r = -c.reference;
-        SSSetCellText(g, 1, r, c.label.c_str());
-        SSAddCellSpan(g, 1, r, 2, 1);
-        SSSetCellLock(g, 1, r, TRUE);
-        SSAddCellSpan(g, 3, r, 2, 1);
+        g.setCellText(1, r, c.label);
+        g.addSpan(1, r, 2, 1);
+        g.setCellLock(1, r, true);
+        g.addSpan(3, r, 2, 1);
         switch (c.valueType) {
         case MacroCell::list:
         case MacroCell::editableList: {
-            std::string items;
-            for (const Vtl_String& item : c.items) items += (items.empty() ? "" : "\t") + item.str();
+            Vtl_StringArray items = c.items;
             // A value that is none of the items (the mixed text) is offered too, so it is kept as it is.
-            if (!c.value.isEmpty() && !c.items.contains(c.value)) items += (items.empty() ? "" : "\t") + c.value.str();
-            SSSetTypeComboBox(g, &type, c.valueType == MacroCell::list ? kListStyle : kEditableListStyle, items.c_str());
-            SSSetCellType(g, 3, r, &type);
+            if (!c.value.isEmpty() && !c.items.contains(c.value)) items.append(c.value);
+            g.setComboCell(3, r, items, c.valueType == MacroCell::list ? kListStyle : kEditableListStyle);
             break;
         }
-        case MacroCell::yesNo: {
-            const CheckBoxPictures& pictures = checkBoxPictures();
-            SSSetTypeCheckBox(g, &type, Vtl_Spread::kCheckBoxStyle, "", pictures.empty, pictures.ticked, pictures.empty, pictures.ticked);
-            SSSetCellType(g, 3, r, &type);
-            SSSetBlockAlign(g, 3, r, 3, r, SS_ALIGN_CENTER);
-            SSSetBlockAlign(g, 3, r, 3, r, SS_ALIGN_VCENTER);
+        case MacroCell::yesNo:
+            g.setCheckCell(3, r, true);
             break;
-        }
         default:
-            SSSetTypeEdit(g, &type, 0, kMaxText, 0, 1);
-            SSSetCellType(g, 3, r, &type);
+            g.setEditBlock(3, r, 3, r, 0, kMaxText);
             break;
         }
-        SSSetCellText(g, 3, r, c.value.c_str());
-        SSSetCellLock(g, 3, r, c.readOnly ? TRUE : FALSE);
+        g.setCellText(3, r, c.value);
+        g.setCellLock(3, r, c.readOnly);
     }
     for (const auto& [p, r] : patternRows) {
         const bool numeric = hasCountField(*p);
-        SSSetCellText(g, 1, r, p->label.c_str());
-        SSSetCellLock(g, 1, r, TRUE);
-        SSSetTypeEdit(g, &type, p->shown ? 0 : kHiddenPatternStyle, kMaxText, 0, 1);
-        SSSetBlockType(g, 3, r, 4, r, &type);
-        SSSetCellText(g, 3, r, p->name.c_str());
-        SSSetCellLock(g, 3, r, p->nameReference == -r ? FALSE : TRUE);
-        if (!numeric) SSAddCellSpan(g, 3, r, 2, 1);
-        else if (p->countReference == -r) SSSetCellText(g, 4, r, p->countText.c_str());
-        else SSSetCellLock(g, 4, r, TRUE);  // the count has its designed control
+        g.setCellText(1, r, p->label);
+        g.setCellLock(1, r, true);
+        g.setEditBlock(3, r, 4, r, p->shown ? 0 : kHiddenPatternStyle, kMaxText);
+        g.setCellText(3, r, p->name);
+        g.setCellLock(3, r, p->nameReference != -r);
+        if (!numeric) g.addSpan(3, r, 2, 1);
+        else if (p->countReference == -r) g.setCellText(4, r, p->countText);
+        else g.setCellLock(4, r, true);  // the count has its designed control
         // The properties button is in the grid unless the design shows it (a grid button would do nothing).
-        if (p->hasButton && p->buttonReference == -r) grid_.setButtonCell(2, r, dialString(1324));
-        else SSAddCellSpan(g, 1, r, 2, 1);
+        if (p->hasButton && p->buttonReference == -r) g.setButtonCell(2, r, dialString(1324));
+        else g.addSpan(1, r, 2, 1);
     }
     for (const DynArrayData* a : arrayRows) {
         const int r = -a->buttonReference;
-        SSSetCellText(g, 1, r, a->label.c_str());
-        SSSetCellLock(g, 1, r, TRUE);
-        SSSetTypeEdit(g, &type, 0, kMaxText, 0, 1);
-        SSSetBlockType(g, 3, r, 4, r, &type);
-        SSAddCellSpan(g, 3, r, 2, 1);
-        SSSetCellText(g, 3, r, a->name.c_str());
-        grid_.setButtonCell(2, r, dialString(1324));
+        g.setCellText(1, r, a->label);
+        g.setCellLock(1, r, true);
+        g.setEditBlock(3, r, 4, r, 0, kMaxText);
+        g.addSpan(3, r, 2, 1);
+        g.setCellText(3, r, a->name);
+        g.setButtonCell(2, r, dialString(1324));
     }
     // The program's own writes are no user changes.
-    SSSetSwitch(g, SS_SWITCH_CHANGED, FALSE);
+    g.setChanged(false);
     gridShown_ = rows > 0;
-    if (gridShown_) grid_.show();
-    else grid_.hide();
+    if (gridShown_) g.show();
+    else g.hide();
 }
 
 void MacroTabPage::collectGrid(MacroTabData& t) {
-    const HWND g = grid_.grid();
-    if (SSGetEditMode(g)) SSSetEditMode(g, FALSE);
+    if (grid_.isEditing()) grid_.setEditing(false);
+    auto text = [&](int col, int row, int kind = SS_CONTENT_TEXT) {
+        Vtl_String out;
+        grid_.getCellText(col, row, out, kind);
+        return out;
+    };
     for (MacroCell& c : t.cells) {
         if (c.reference >= 0) continue;
-        const std::string text = SSGetCellString(g, 3, -c.reference, SS_CONTENT_TEXT);
         // Numbers are kept with two decimals; a text that is no number (the mixed text) stays as it is.
-        c.value = c.valueType == MacroCell::number ? twoDecimals(Vtl_String(text)) : Vtl_String(text);
-        if (c.valueType == MacroCell::yesNo) c.value = Vtl_String(SSGetCellString(g, 3, -c.reference, SS_CONTENT_VALUE));
+        if (c.valueType == MacroCell::yesNo) c.value = text(3, -c.reference, SS_CONTENT_VALUE);
+        else if (c.valueType == MacroCell::number) c.value = twoDecimals(text(3, -c.reference));
+        else c.value = text(3, -c.reference);
     }
     for (MacroPatternProps& p : t.patterns) {
-        if (p.nameReference < 0) p.name = Vtl_String(SSGetCellString(g, 3, -p.nameReference, SS_CONTENT_TEXT));
-        if (p.countReference < 0 && hasCountField(p))
-            p.countText = Vtl_String(SSGetCellString(g, 4, -p.countReference, SS_CONTENT_TEXT));
+        if (p.nameReference < 0) p.name = text(3, -p.nameReference);
+        if (p.countReference < 0 && hasCountField(p)) p.countText = text(4, -p.countReference);
     }
     for (DynArrayData& a : t.arrays)
-        if (a.nameReference < 0) a.name = Vtl_String(SSGetCellString(g, 3, -a.nameReference, SS_CONTENT_TEXT));
+        if (a.nameReference < 0) a.name = text(3, -a.nameReference);
 }
 
 }  // namespace vtl::ui

@@ -118,7 +118,7 @@ BOOL MacroTabPage::PreTranslateMessage(MSG* msg) {
         case VK_RETURN:
             // In a grid cell being edited Enter commits the edit (the grid then reports the change); elsewhere
             // the page applies.
-            if (zoneOfFocus() == 2 && SSGetEditMode(grid_.grid())) return FALSE;
+            if (zoneOfFocus() == 2 && grid_.isEditing()) return FALSE;
             if (applyEnabled_) apply();
             return TRUE;
         case VK_ESCAPE:
@@ -149,7 +149,7 @@ void MacroTabPage::rememberFocus(TabFocusState& state) const {
     switch (zoneOfFocus()) {
     case 2: {
         state.kind = 2;
-        SSGetActiveCell(grid_.grid(), &state.gridColumn, &state.gridRow);
+        grid_.getActiveCell(state.gridColumn, state.gridRow);
         break;
     }
     case 1: {
@@ -175,8 +175,8 @@ void MacroTabPage::restoreFocus(const TabFocusState& state) {
     switch (state.kind) {
     case 2:
         if (gridVisible()) {
-            ::SetFocus(grid_.grid());
-            SSSetActiveCell(grid_.grid(), state.gridColumn, state.gridRow);
+            grid_.SetFocus();
+            grid_.setActiveCell(state.gridColumn, state.gridRow);
         }
         break;
     case 1:

@@ -109,13 +109,13 @@ void MacroTabPage::fill() {
     if (!t) return;
     const bool wasEnabled = applyEnabled_;
     applyEnabled_ = false;
-    SSSetSwitch(grid_.grid(), SS_SWITCH_REDRAW, FALSE);
+    grid_.setRedraw(false);
     t->removeAllDlgReferences();
     bindDesign();
     int w = 0;
     design_.getImageSize(w, designHeight_);
     fillGrid();
-    SSSetSwitch(grid_.grid(), SS_SWITCH_REDRAW, TRUE);
+    grid_.setRedraw(true);
     fillBoltControls();
     setFlexFixStates();
     layoutControls();
@@ -194,10 +194,10 @@ void MacroTabPage::reload() {
     if (!t) return;
     const bool wasEnabled = applyEnabled_;
     applyEnabled_ = false;
-    const HWND g = grid_.grid();
+    Vtl_Spread& g = grid_;
     setFlexFixStates();
     for (const MacroCell& c : t->cells) {
-        if (c.reference < 0) SSSetCellText(g, 3, -c.reference, c.value.c_str());
+        if (c.reference < 0) g.setCellText(3, -c.reference, c.value);
         if (c.reference > 0) {
             design_.setCtrlValue(c.reference, c.value);
             design_.setCtrlReadOnly(c.reference, c.readOnly);
@@ -206,9 +206,9 @@ void MacroTabPage::reload() {
     for (const MacroCutData& c : t->cuts)
         if (c.reference > 0) design_.setCtrlValue(c.reference, Vtl_String(c.number));
     for (const MacroPatternProps& p : t->patterns) {
-        if (p.nameReference < 0) SSSetCellText(g, 3, -p.nameReference, p.name.c_str());
+        if (p.nameReference < 0) g.setCellText(3, -p.nameReference, p.name);
         if (p.nameReference > 0) design_.setCtrlValue(p.nameReference, p.name);
-        if (p.countReference < 0) SSSetCellText(g, 4, -p.countReference, p.countText.c_str());
+        if (p.countReference < 0) g.setCellText(4, -p.countReference, p.countText);
         if (p.countReference > 0) design_.setCtrlValue(p.countReference, p.countText);
     }
     const MacroBoltData& b = t->bolt;
@@ -218,7 +218,7 @@ void MacroTabPage::reload() {
         if (reference > 0) design_.setCtrlValue(reference, *value);
     fillBoltControls();
     for (const DynArrayData& a : t->arrays) {
-        if (a.nameReference < 0) SSSetCellText(g, 3, -a.nameReference, a.name.c_str());
+        if (a.nameReference < 0) g.setCellText(3, -a.nameReference, a.name);
         if (a.nameReference > 0) design_.setCtrlValue(a.nameReference, a.name);
         for (int v = 0; v < 4; ++v)
             if (a.valueReferences[v] > 0) design_.setCtrlValue(a.valueReferences[v], a.values[v]);
@@ -226,7 +226,7 @@ void MacroTabPage::reload() {
             if (e.reference > 0) design_.setCtrlValue(e.reference, e.text);
     }
     if (t->imageReference > 0) design_.setCtrlValue(t->imageReference, t->currentImage);
-    SSSetSwitch(g, SS_SWITCH_CHANGED, FALSE);
+    g.setChanged(false);
     applyEnabled_ = wasEnabled;
 }
 
@@ -311,7 +311,7 @@ void MacroTabPage::applyAgainst(const MacroTabData& before) {
 }
 
 void MacroTabPage::applyPendingEdit() {
-    if (applyEnabled_ && grid_.isAttached() && SSGetEditMode(grid_.grid())) apply();
+    if (applyEnabled_ && grid_.isEditing()) apply();
 }
 
 BOOL MacroTabPage::OnEraseBkgnd(CDC* dc) {
@@ -367,7 +367,7 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (code == SSN_VALUE_CHANGED || code == SSN_CHECK_SET || code == SSN_CHECK_CLEARED) apply();
         if (code == SSN_BUTTON_CLICKED) {
             int col = 0, row = 0;
-            SSGetNotifyCell(grid_.grid(), &col, &row);
+            grid_.getNotifyCell(col, row);
             onPatternOrArrayButton(-row, false);
         }
         return TRUE;

@@ -37,7 +37,9 @@ std::vector<std::pair<int, int>> computeFitWidths(const FitRequest& q) {
         break;
     }
     case 4: {
-        const int c = std::clamp(q.parameter, 0, C);
+        // A column that does not exist fixes nothing: the widths stay as they are.
+        const int c = q.parameter;
+        if (c < 0 || c > C) break;
         const int divisor = C - 1 + (q.rowHeaders ? 1 : 0);
         out.emplace_back(c, q.value);
         if (divisor <= 0) break;  // nothing to share the rest with

@@ -2,6 +2,7 @@
 // the check-column rule, Tab handling and the find dialog.
 #include "spread/vtl_spread.h"
 
+#include "common/ks_find_replace_dlg.h"
 #include "frame/module.h"
 #include "win/api.h"
 #include "win/gdi.h"
@@ -103,6 +104,18 @@ void Vtl_Spread::hide() {
     if (m_hWnd) ShowWindow(SW_HIDE);
 }
 
+bool Vtl_Spread::setOption(int number, bool on) { return attached_ && SSSetSwitch(m_hWnd, number, on ? TRUE : FALSE); }
+
+bool Vtl_Spread::getOption(int number) const { return attached_ && SSGetSwitch(m_hWnd, number); }
+
+bool Vtl_Spread::showHeaders(bool columnHeaders, bool rowHeaders) {
+    return setOption(SS_SWITCH_COLUMN_HEADERS, columnHeaders) && setOption(SS_SWITCH_ROW_HEADERS, rowHeaders);
+}
+
+bool Vtl_Spread::setLockColors(COLORREF back, COLORREF fore) { return attached_ && SSSetLockColor(m_hWnd, back, fore); }
+
+bool Vtl_Spread::setBackColorStyle(int style) { return attached_ && SSSetBackColorStyle(m_hWnd, style); }
+
 bool Vtl_Spread::loadCheckPictures() {
     if (boxOn_.GetSafeHandle() && boxOff_.GetSafeHandle()) return true;
     KsTempResourceOverride::Scope resources(resourceOverride());
@@ -198,10 +211,17 @@ LRESULT Vtl_Spread::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kFitMessage:
         return 0;
-    case WM_RBUTTONDOWN:
-        // The menu first, then the grid handles the click.
-        showContextMenu();
-        if (!m_hWnd) return 0;
+    case WM_RBUTTONDOWN: {
+        // The grid takes the click first (it makes the clicked cell active), so that the menu's actions
+        // act on the cell or row the user clicked.
+        const HWND self = m_hWnd;
+        const LRESULT r = TSpread::WindowProc(msg, wParam, lParam);
+        if (::IsWindow(self)) showContextMenu();
+        return r;
+    }
+    case WM_DESTROY:
+        // The find dialog serves this grid only: it goes with it.
+        closeFindDialog();
         break;
     case WM_SIZE: {
         const LRESULT r = TSpread::WindowProc(msg, wParam, lParam);
@@ -269,14 +289,26 @@ bool Vtl_Spread::focusFirstOrLast(bool first) {
 }
 
 void Vtl_Spread::runFind(bool replace) {
-    // The find and replace dialog is opened here once it exists; until then the keys do nothing.
-    (void)replace;
+    if (!attached_) return;
+    if (!findDialog_) {
+        // The first F3 or F5 only opens the dialog; the search starts from there.
+        auto dialog = std::make_unique<KsFindReplaceDlg>(m_hWnd);
+        KsFindReplaceDlg* opening = dialog.get();
+        findDialog_ = std::move(dialog);
+        KsTempResourceOverride::Scope resources(resourceOverride());
+        if (!opening->open()) findDialog_.reset();
+        return;
+    }
+    if (replace) findDialog_->replace(true);
+    else findDialog_->findNext(true);
 }
 
 void Vtl_Spread::closeFindDialog() {
     if (!findDialog_) return;
-    if (findDialog_->m_hWnd) findDialog_->DestroyWindow();
-    findDialog_.reset();
+    std::unique_ptr<KsFindReplaceDlg> dialog = std::move(findDialog_);
+    if (dialog->m_hWnd) dialog->DestroyWindow();
+    // The dialog may be closing from its own handler: the object goes once no message is handled.
+    vtl::win::deleteLater(std::unique_ptr<CWnd>(dialog.release()));
 }
 
 }  // namespace vtl::ui

@@ -16,6 +16,8 @@
 
 namespace vtl::ui {
 
+class KsFindReplaceDlg;
+
 // The module's framework class for a window of the grid's class; it adds no data.
 class TSpread : public CWnd {};
 
@@ -43,6 +45,19 @@ public:
     void setContextMenu(const std::vector<int>& entries);
     void show();
     void hide();
+    // The grid's numbered yes/no options (13 permanent editing, 30 the changed mark, ...).
+    bool setOption(int number, bool on);
+    bool getOption(int number) const;
+    // Drawing off while a grid is filled, on again after.
+    bool setRedraw(bool on) { return setOption(SS_SWITCH_REDRAW, on); }
+    // The changed mark: set by every edit a person makes, cleared by the owner after its own writes.
+    bool setChanged(bool changed) { return setOption(SS_SWITCH_CHANGED, changed); }
+    bool isChanged() const { return getOption(SS_SWITCH_CHANGED); }
+    // Whether the header row and the header column are shown.
+    bool showHeaders(bool columnHeaders, bool rowHeaders);
+    // Colours of locked cells, and whether locked cells are drawn in them (style 1) or plain.
+    bool setLockColors(COLORREF back, COLORREF fore);
+    bool setBackColorStyle(int style);
 
     // ---- counts and bulk transfer ----
     int getRowCount() const;
@@ -77,6 +92,7 @@ public:
     bool setCellCheck(int col, int row, bool checked);
     bool getCellCheck(int col, int row, bool& checked) const;
     int getCellKind(int col, int row) const;
+    bool addSpan(int col, int row, int cols, int rows);
 
     // ---- rows and columns ----
     bool insertRow(int row, bool askName, bool copyNext);
@@ -91,21 +107,41 @@ public:
     bool setChecksInSelection(bool checked);
 
     // ---- selection and focus ----
-    bool getActiveCell(int& col, int& row);
+    bool getActiveCell(int& col, int& row) const;
     bool getSelection(POINT& first, POINT& last) const;
     int getCurrentCol() const;
     int getCurrentRow() const;
     bool selectBlock(int c1, int r1, int c2, int r2);
     bool selectRow(int row);
+    bool setActiveCell(int col, int row);
+    // The cell a notification of the grid concerns.
+    bool getNotifyCell(int& col, int& row) const;
     bool getEditSelection(int& start, int& end) const;
+    bool setEditSelection(int start, int end);
+    // Whether a cell editor is open; closing it keeps what was typed.
+    bool isEditing() const;
+    bool setEditing(bool on);
 
     // ---- search and replace ----
+    // Searches read the text a cell shows (a list's item, not its index; check boxes and buttons are
+    // skipped) and ignore case; positions count characters.
     bool findInRow(const Vtl_String& text, int row, int fromCol, int& foundCol) const;
     bool findFrom(const Vtl_String& text, int fromCol, int fromRow, int& foundCol, int& foundRow) const;
-    int findInCell(const Vtl_String& text, int col, int row) const;
+    // Position of the first occurrence at or after `from` in the cell's text, or -1.
+    int findInCell(const Vtl_String& text, int col, int row, int from = 0) const;
+    // Makes the cell active and selects in its editor the first occurrence at or after `position` (a cell
+    // without a text editor is only made active).
     bool selectFoundText(const Vtl_String& text, int col, int row, int position);
     bool replaceSelectedText(const Vtl_String& text);
+    // Replaces every occurrence in the cell's value; false when there is none or the write fails.
     bool replaceInCell(int col, int row, const Vtl_String& find, const Vtl_String& replace);
+    // Tells the grid's dialog that a cell changed by a person's request carried out in code (a find
+    // dialog's replacement), as typing does: the changed mark and the value-changed notification.
+    bool notifyUserChange(int col, int row);
+    // Replace all: every cell holding the text, row by row from the first, is changed once (a replacement
+    // holding the text is not searched again), and each is reported as a person's change. Answers the
+    // number of cells changed.
+    int replaceInAllCells(const Vtl_String& find, const Vtl_String& replace);
 
     // ---- keyboard and focus ----
     // True when the keyboard focus is in a grid (the grid or its cell editor).
@@ -114,8 +150,10 @@ public:
     // leaves backwards, 0 lets the grid move within itself.
     bool handleTabKey(UINT key, int& result);
     bool focusFirstOrLast(bool first);
+    // Opens the find dialog, or with it open, finds next (false) or replaces (true).
     void runFind(bool replace);
     void closeFindDialog();
+    KsFindReplaceDlg* findDialog() const { return findDialog_.get(); }
     void enableF8(bool enable) { f8Enabled_ = enable; }
 
     // ---- fonts ----
@@ -128,6 +166,9 @@ public:
     // ---- cell types ----
     bool setEditBlock(int c1, int r1, int c2, int r2, DWORD style, int maxLength);
     bool setComboColumn(int col, const Vtl_StringArray& items, bool editable);
+    // One combo-box cell with its own items; a list style from the control's combo styles.
+    bool setComboCell(int col, int row, const Vtl_StringArray& items, DWORD style);
+    bool setAlignment(int c1, int r1, int c2, int r2, int alignment);
     bool setCheckColumn(int col, bool align, bool spanHeader);
     bool setCheckCell(int col, int row, bool align);
     bool setCheckPairs(const Vtl_StringArray& labels, const AcArray<bool>& checks, int row);
@@ -166,8 +207,9 @@ private:
     void runMenuAction(int kind);
     void showContextMenu();
     bool askName(int titleRowOrCol, Vtl_String& name);
-    bool rowOk(int row) const { return attached_ && row <= getRowCount(); }
-    bool colOk(int col) const { return attached_ && col <= getColCount(); }
+    // A row (column) operation's index: the header or 0..count; other negatives fail.
+    bool rowOk(int row) const { return attached_ && (row == HEADER || row >= 0) && row <= getRowCount(); }
+    bool colOk(int col) const { return attached_ && (col == HEADER || col >= 0) && col <= getColCount(); }
 
     bool attached_ = false;
     CWnd* parent_ = nullptr;
@@ -179,7 +221,7 @@ private:
     CBitmap boxOff_;
     std::unique_ptr<KsPopupMenu> menuBuilder_;
     std::vector<int> menuEntries_;
-    std::unique_ptr<CDialog> findDialog_;
+    std::unique_ptr<KsFindReplaceDlg> findDialog_;
     bool f8Enabled_ = true;
     int fitParameter_ = 0;
     int fitValue_ = 0;

@@ -1,7 +1,9 @@
 // Vtl_Spread: counts and bulk transfer, single cells, rows and columns, selection, search and replace.
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/ks_input_text_dlg.h"
+#include "spread/text_search.h"
 #include "spread/vtl_spread.h"
 #include "win/api.h"
 
@@ -193,6 +195,10 @@ bool Vtl_Spread::getCellCheck(int col, int row, bool& checked) const {
     return true;
 }
 
+bool Vtl_Spread::addSpan(int col, int row, int cols, int rows) {
+    return attached_ && SSAddCellSpan(m_hWnd, col, row, cols, rows);
+}
+
 int Vtl_Spread::getCellKind(int col, int row) const {
     SS_CELLTYPE type;
     if (!attached_ || !SSGetCellType(m_hWnd, col, row, &type)) return 0;
@@ -219,8 +225,13 @@ bool Vtl_Spread::insertRow(int row, bool ask, bool copyNext) {
     if (!attached_ || row > getRowCount() + 1) return false;
     if (row < 1) return false;  // no row goes in before the data (0 and HEADER are the header row)
     const HWND self = m_hWnd;
-    SSSetRowCount(self, getRowCount() + 1);
-    if (!SSInsertRow(self, row)) return false;
+    // A grid at its row limit refuses the row instead of pushing its last row off.
+    const int rows = getRowCount();
+    if (!SSSetRowCount(self, rows + 1)) return false;
+    if (!SSInsertRow(self, row)) {
+        SSSetRowCount(self, rows);
+        return false;
+    }
     setRowFont(row);
     SSSetSwitch(self, SS_SWITCH_CHANGED, TRUE);
     if (copyNext && row + 1 <= getRowCount()) SSCopyBlock(self, SS_HEADER, row + 1, getColCount(), row + 1, SS_HEADER, row);
@@ -236,8 +247,12 @@ bool Vtl_Spread::insertCol(int col, bool ask, bool copyNext) {
     if (!attached_ || col > getColCount() + 1) return false;
     if (col < 1) return false;
     const HWND self = m_hWnd;
-    SSSetColCount(self, getColCount() + 1);
-    if (!SSInsertCol(self, col)) return false;
+    const int cols = getColCount();
+    if (!SSSetColCount(self, cols + 1)) return false;
+    if (!SSInsertCol(self, col)) {
+        SSSetColCount(self, cols);
+        return false;
+    }
     setColFont(col);
     SSSetSwitch(self, SS_SWITCH_CHANGED, TRUE);
     if (copyNext && col + 1 <= getColCount()) SSCopyBlock(self, col + 1, SS_HEADER, col + 1, getRowCount(), col, SS_HEADER);
@@ -249,17 +264,21 @@ bool Vtl_Spread::insertCol(int col, bool ask, bool copyNext) {
     return true;
 }
 
-bool Vtl_Spread::insertRowAfterCurrent(bool copyNext) { return insertRow(getCurrentRow() + 1, false, copyNext); }
+bool Vtl_Spread::insertRowAfterCurrent(bool copyNext) {
+    // An empty grid has no current row: the new row is its first.
+    const int rows = getRowCount();
+    return insertRow(rows <= 0 ? 1 : std::clamp(getCurrentRow(), 0, rows) + 1, false, copyNext);
+}
 
 bool Vtl_Spread::deleteRow(int row) {
-    if (!attached_ || !SSDeleteRow(m_hWnd, row)) return false;
+    if (!attached_ || row < 1 || !SSDeleteRow(m_hWnd, row)) return false;
     SSSetRowCount(m_hWnd, getRowCount() - 1);
     SSSetSwitch(m_hWnd, SS_SWITCH_CHANGED, TRUE);
     return true;
 }
 
 bool Vtl_Spread::deleteCol(int col) {
-    if (!attached_ || !SSDeleteCol(m_hWnd, col)) return false;
+    if (!attached_ || col < 1 || !SSDeleteCol(m_hWnd, col)) return false;
     SSSetColCount(m_hWnd, getColCount() - 1);
     SSSetSwitch(m_hWnd, SS_SWITCH_CHANGED, TRUE);
     return true;
@@ -268,11 +287,13 @@ bool Vtl_Spread::deleteCol(int col) {
 bool Vtl_Spread::deleteCurrentRow() { return deleteRow(getCurrentRow()); }
 
 bool Vtl_Spread::swapRows(int first, int last, int dest) {
-    if (!attached_ || dest < 1 || dest > getRowCount()) return false;
-    const int col = getCurrentCol();
-    if (!SSSwapBlocks(m_hWnd, 1, first, getColCount(), last, 1, dest)) return false;
+    if (!attached_ || dest < 1 || dest > getRowCount() || first < 1 || last < first || last > getRowCount()) return false;
+    const int col = std::max(getCurrentCol(), 1);
+    // The row headers move with their rows.
+    if (!SSSwapBlocks(m_hWnd, SS_HEADER, first, getColCount(), last, SS_HEADER, dest)) return false;
     selectBlock(col, dest, col, dest);
     SSSetActiveCell(m_hWnd, col, dest);
+    SSSetSwitch(m_hWnd, SS_SWITCH_CHANGED, TRUE);
     return true;
 }
 
@@ -292,15 +313,24 @@ bool Vtl_Spread::setChecksInSelection(bool checked) {
     getSelection(first, last);
     const int c2 = last.x < 0 ? getColCount() : last.x;
     const int r2 = last.y < 0 ? getRowCount() : last.y;
-    for (int r = std::min<int>(first.y, r2); r <= std::max<int>(first.y, r2); ++r)
-        for (int c = std::min<int>(first.x, c2); c <= std::max<int>(first.x, c2); ++c)
-            if (getCellKind(c, r) == 12) SSSetCellValue(m_hWnd, c, r, checked ? "1" : "0");
+    const char* value = checked ? "1" : "0";
+    bool changed = false;
+    for (int r = std::max(1, std::min<int>(first.y, r2)); r <= std::max<int>(first.y, r2); ++r) {
+        for (int c = std::max(1, std::min<int>(first.x, c2)); c <= std::max<int>(first.x, c2); ++c) {
+            if (getCellKind(c, r) != 12 || SSGetCellString(m_hWnd, c, r, SS_CONTENT_VALUE) == value) continue;
+            SSSetCellValue(m_hWnd, c, r, value);
+            changed = true;
+            // A ticked or cleared box unlocks or locks the cell that depends on it.
+            if (c == checkColumn_ && dependentColumn_ > 0) applyCheckDependency(r);
+        }
+    }
+    if (changed) SSSetSwitch(m_hWnd, SS_SWITCH_CHANGED, TRUE);
     return true;
 }
 
 // ---- selection and focus ----
 
-bool Vtl_Spread::getActiveCell(int& col, int& row) {
+bool Vtl_Spread::getActiveCell(int& col, int& row) const {
     col = row = 1;
     if (!attached_) return false;
     if (!SSGetActiveCell(m_hWnd, &col, &row)) {
@@ -341,31 +371,53 @@ bool Vtl_Spread::selectBlock(int c1, int r1, int c2, int r2) {
 
 bool Vtl_Spread::selectRow(int row) { return selectBlock(HEADER, row, getColCount(), row); }
 
+bool Vtl_Spread::setActiveCell(int col, int row) { return attached_ && SSSetActiveCell(m_hWnd, col, row); }
+
+bool Vtl_Spread::getNotifyCell(int& col, int& row) const { return attached_ && SSGetNotifyCell(m_hWnd, &col, &row); }
+
 bool Vtl_Spread::getEditSelection(int& start, int& end) const {
     return attached_ && SSGetEditSel(m_hWnd, &start, &end);
 }
 
+bool Vtl_Spread::setEditSelection(int start, int end) { return attached_ && SSSetEditSel(m_hWnd, start, end); }
+
+bool Vtl_Spread::isEditing() const { return attached_ && SSGetEditMode(m_hWnd); }
+
+bool Vtl_Spread::setEditing(bool on) { return attached_ && SSSetEditMode(m_hWnd, on ? TRUE : FALSE); }
+
 // ---- search and replace ----
 
+namespace {
+// Whether a person reads the cell as text: check boxes and buttons show pictures and captions, not their
+// stored values.
+bool searchable(HWND grid, int col, int row) {
+    SS_CELLTYPE type;
+    if (!SSGetCellType(grid, col, row, &type)) return true;
+    return type.kind != SS_KIND_CHECK_BOX && type.kind != SS_KIND_BUTTON;
+}
+
+// The first column from `fromCol` on whose shown text holds the text, or 0.
+int findInRowWith(HWND grid, const TextSearch& search, int row, int fromCol, int cols) {
+    for (int c = std::max(fromCol, 1); c <= cols; ++c)
+        if (search.in(SSGetCellString(grid, c, row, SS_CONTENT_TEXT)) && searchable(grid, c, row)) return c;
+    return 0;
+}
+}  // namespace
+
 bool Vtl_Spread::findInRow(const Vtl_String& text, int row, int fromCol, int& foundCol) const {
-    if (!attached_ || row < 0 || row > getRowCount()) return false;
-    const int cols = getColCount();
-    for (int c = std::max(fromCol, 1); c <= cols; ++c) {
-        if (Vtl_String(SSGetCellString(m_hWnd, c, row, SS_CONTENT_VALUE)).hasSubString(text)) {
-            foundCol = c;
-            return true;
-        }
-    }
-    return false;
+    if (!attached_ || row < 0 || row > getRowCount() || text.isEmpty()) return false;
+    const int c = findInRowWith(m_hWnd, TextSearch(text), row, fromCol, getColCount());
+    if (c) foundCol = c;
+    return c != 0;
 }
 
 bool Vtl_Spread::findFrom(const Vtl_String& text, int fromCol, int fromRow, int& foundCol, int& foundRow) const {
-    if (findInRow(text, fromRow, fromCol, foundCol)) {
-        foundRow = fromRow;
-        return true;
-    }
-    for (int r = fromRow + 1; r <= getRowCount(); ++r) {
-        if (findInRow(text, r, 1, foundCol)) {
+    if (!attached_ || text.isEmpty()) return false;
+    const TextSearch search(text);
+    const int rows = getRowCount(), cols = getColCount();
+    for (int r = std::max(fromRow, 0), from = fromCol; r <= rows; ++r, from = 1) {
+        if (const int c = findInRowWith(m_hWnd, search, r, from, cols)) {
+            foundCol = c;
             foundRow = r;
             return true;
         }
@@ -373,18 +425,22 @@ bool Vtl_Spread::findFrom(const Vtl_String& text, int fromCol, int fromRow, int&
     return false;
 }
 
-int Vtl_Spread::findInCell(const Vtl_String& text, int col, int row) const {
-    if (!attached_) return -1;
-    return Vtl_String(SSGetCellString(m_hWnd, col, row, SS_CONTENT_VALUE)).findSubString(text);
+int Vtl_Spread::findInCell(const Vtl_String& text, int col, int row, int from) const {
+    if (!attached_ || !searchable(m_hWnd, col, row)) return -1;
+    return Vtl_String(SSGetCellString(m_hWnd, col, row, SS_CONTENT_TEXT)).findSubString(text, false, from);
 }
 
 bool Vtl_Spread::selectFoundText(const Vtl_String& text, int col, int row, int position) {
-    if (!attached_ || findInCell(text, col, row) < 0) return false;
+    const int at = findInCell(text, col, row, std::max(position, 0));
+    if (at < 0) return false;
     SetFocus();
-    SSSetActiveCell(m_hWnd, col, row);
+    int activeCol = 0, activeRow = 0;
+    const bool sameCell = SSGetActiveCell(m_hWnd, &activeCol, &activeRow) && activeCol == col && activeRow == row;
+    if (!sameCell) SSSetActiveCell(m_hWnd, col, row);
+    // A cell without a text editor (a list, a locked label) is found as a whole: it is made active.
     if (!SSGetEditMode(m_hWnd)) SSSetEditMode(m_hWnd, TRUE);
-    const int length = Vtl_String(SSGetCellString(m_hWnd, col, row, SS_CONTENT_VALUE)).length();
-    return SSSetEditSel(m_hWnd, position, length);
+    if (!SSGetEditMode(m_hWnd)) return true;
+    return SSSetEditSel(m_hWnd, at, at + text.length());
 }
 
 bool Vtl_Spread::replaceSelectedText(const Vtl_String& text) {
@@ -392,17 +448,36 @@ bool Vtl_Spread::replaceSelectedText(const Vtl_String& text) {
     if (!attached_ || !SSGetEditSel(m_hWnd, &start, &end) || start == end) return false;
     int col = 0, row = 0;
     getActiveCell(col, row);
-    Vtl_String value(SSGetCellString(m_hWnd, col, row, SS_CONTENT_VALUE));
+    Vtl_String value(SSGetCellString(m_hWnd, col, row, SS_CONTENT_TEXT));
     value.removeAt(std::min(start, end), std::abs(end - start));
     value.insertAt(std::min(start, end), text);
     return SSSetCellText(m_hWnd, col, row, value.c_str());
 }
 
 bool Vtl_Spread::replaceInCell(int col, int row, const Vtl_String& find, const Vtl_String& replace) {
-    if (!attached_) return false;
-    Vtl_String value(SSGetCellString(m_hWnd, col, row, SS_CONTENT_VALUE));
-    value.replaceSubString(find, replace);
+    if (!attached_ || !searchable(m_hWnd, col, row)) return false;
+    Vtl_String value(SSGetCellString(m_hWnd, col, row, SS_CONTENT_TEXT));
+    if (value.replaceSubString(find, replace, false) == 0) return false;
     return SSSetCellText(m_hWnd, col, row, value.c_str());
+}
+
+bool Vtl_Spread::notifyUserChange(int col, int row) { return attached_ && SSNotifyValueChanged(m_hWnd, col, row); }
+
+int Vtl_Spread::replaceInAllCells(const Vtl_String& find, const Vtl_String& replace) {
+    if (!attached_ || find.isEmpty()) return 0;
+    const HWND self = m_hWnd;
+    int count = 0;
+    int col = 1, row = 1, foundCol = 0, foundRow = 0;
+    while (findFrom(find, col, row, foundCol, foundRow)) {
+        if (replaceInCell(foundCol, foundRow, find, replace)) {
+            ++count;
+            // The dialog may rebuild its grid when it hears of the change: then the search ends here.
+            if (!notifyUserChange(foundCol, foundRow) || !::IsWindow(self)) break;
+        }
+        col = foundCol + 1;
+        row = foundRow;
+    }
+    return count;
 }
 
 }  // namespace vtl::ui

@@ -11,8 +11,8 @@ bool Vtl_Spread::autoFitColumn(int col) {
     if (!attached_) return false;
     double widest = 0;
     for (int r = 0; r <= getRowCount(); ++r) {
-        double w = 0, h = 0;
-        if (SSGetPreferredCellSize(m_hWnd, col, r, &w, &h)) widest = std::max(widest, w);
+        double w = 0;
+        if (SSGetPreferredCellSize(m_hWnd, col, r, &w, nullptr)) widest = std::max(widest, w);
     }
     return SSSetColWidth(m_hWnd, col, widest);
 }
@@ -21,8 +21,8 @@ bool Vtl_Spread::autoFitRow(int row) {
     if (!attached_) return false;
     double tallest = 0;
     for (int c = 0; c <= getColCount(); ++c) {
-        double w = 0, h = 0;
-        if (SSGetPreferredCellSize(m_hWnd, c, row, &w, &h)) tallest = std::max(tallest, h);
+        double h = 0;
+        if (SSGetPreferredCellSize(m_hWnd, c, row, nullptr, &h)) tallest = std::max(tallest, h);
     }
     return SSSetRowHeight(m_hWnd, row, tallest);
 }
@@ -55,8 +55,8 @@ bool Vtl_Spread::autoFitAll() {
 }
 
 double Vtl_Spread::getCellTextWidth(int col, int row) const {
-    double w = 0, h = 0;
-    if (!attached_ || !SSGetPreferredCellSize(m_hWnd, col, row, &w, &h)) return 0;
+    double w = 0;
+    if (!attached_ || !SSGetPreferredCellSize(m_hWnd, col, row, &w, nullptr)) return 0;
     return w;
 }
 

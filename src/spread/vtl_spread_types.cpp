@@ -63,6 +63,22 @@ bool Vtl_Spread::setComboColumn(int col, const Vtl_StringArray& items, bool edit
     return true;
 }
 
+bool Vtl_Spread::setComboCell(int col, int row, const Vtl_StringArray& items, DWORD style) {
+    if (!attached_) return false;
+    std::string list;
+    for (int i = 0; i < items.length(); ++i) {
+        if (i) list += '\t';
+        list += items[i].str();
+    }
+    SS_CELLTYPE type;
+    SSSetTypeComboBox(m_hWnd, &type, style, list.c_str());
+    return SSSetCellType(m_hWnd, col, row, &type);
+}
+
+bool Vtl_Spread::setAlignment(int c1, int r1, int c2, int r2, int alignment) {
+    return attached_ && SSSetBlockAlign(m_hWnd, c1, r1, c2, r2, alignment);
+}
+
 bool Vtl_Spread::setCheckColumn(int col, bool align, bool spanHeader) {
     if (!attached_) return false;
     loadCheckPictures();

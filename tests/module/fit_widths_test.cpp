@@ -43,8 +43,9 @@ TEST(FitWidths, GuardsKeepEveryModeAwayFromDivisionByZero) {
     EXPECT_EQ(computeFitWidths(request(3, 400, 2, false, -9, 100)), (Widths{{1, 200}, {2, 200}}));
     // One column without the header: only that column gets the width.
     EXPECT_EQ(computeFitWidths(request(4, 400, 1, false, 1, 120)), (Widths{{1, 120}}));
-    // A column beyond the count is clamped to the last one.
-    EXPECT_EQ(computeFitWidths(request(4, 300, 2, false, 7, 100)), (Widths{{2, 100}, {1, 200}}));
+    // A column beyond the count, or before the first, changes no width.
+    EXPECT_TRUE(computeFitWidths(request(4, 300, 2, false, 7, 100)).empty());
+    EXPECT_TRUE(computeFitWidths(request(4, 300, 2, true, -3, 100)).empty());
 }
 
 TEST(FitWidths, ModeFivePairsSlotsWithWidthsAndSharesTheRest) {

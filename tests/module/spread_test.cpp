@@ -86,8 +86,9 @@ TEST_F(ModuleTest, GrowingRowsCopiesTheLastRowButNeverTheHeadersAndSetsFonts) {
         // Columns copy only when asked.
         g.setColCount(3, false);
         EXPECT_EQ(SSGetCellString(g.grid(), 3, 3, 0), "");
+        g.setCellText(3, 3, "col 3");
         g.setColCount(4, true);
-        EXPECT_EQ(SSGetCellString(g.grid(), 4, 3, 0), "");  // column 3 was empty
+        EXPECT_EQ(SSGetCellString(g.grid(), 4, 3, 0), "col 3");  // the last column copied
         // Bulk columns: shorter arrays leave the rest, longer ones are cut at the count.
         Vtl_Array<double> doubles;
         doubles.append(3.14159);
@@ -120,7 +121,9 @@ TEST_F(ModuleTest, ChecksReadOnlyOneAndZeroAndSearchesNeverWrap) {
         g.setRowCount(3);
         g.setCheckColumn(1, true, true);
         EXPECT_EQ(g.getCellKind(1, 2), 12);
-        EXPECT_EQ(SSGetCellSpan(g.grid(), 1, 0, nullptr, nullptr, nullptr, nullptr), 1);  // header over 1 and 2
+        int spanCols = 0, spanRows = 0;
+        EXPECT_EQ(SSGetCellSpan(g.grid(), 1, 0, nullptr, nullptr, &spanCols, &spanRows), 1);
+        EXPECT_EQ(spanCols * 10 + spanRows, 21);  // one header over the box column and the one beside it
         g.setCellCheck(1, 1, true);
         g.setCellText(1, 2, "x");
         bool checked = false;
@@ -134,7 +137,7 @@ TEST_F(ModuleTest, ChecksReadOnlyOneAndZeroAndSearchesNeverWrap) {
         EXPECT_FALSE(checked);
 
         g.setCellText(2, 1, "HE 200 A");
-        g.setCellText(3, 3, "IPE 200");
+        g.setCellText(3, 3, "IPE 200 S235");
         int col = 0, row = 0;
         EXPECT_TRUE(g.findFrom("200", 3, 1, col, row));
         EXPECT_EQ(col * 10 + row, 33);
@@ -143,13 +146,21 @@ TEST_F(ModuleTest, ChecksReadOnlyOneAndZeroAndSearchesNeverWrap) {
         EXPECT_EQ(g.findInCell("200", 2, 1), 3);
         EXPECT_TRUE(g.replaceInCell(2, 1, "A", "B"));
         EXPECT_EQ(SSGetCellString(g.grid(), 2, 1, 0), "HE 200 B");
-        // Found text selected in the editor, then replaced.
-        ASSERT_TRUE(g.selectFoundText("200", 3, 3, 4));
+        // The search ignores case; a replacement in a cell without the text writes nothing.
+        EXPECT_TRUE(g.findFrom("ipe", 1, 1, col, row));
+        EXPECT_EQ(col * 10 + row, 33);
+        EXPECT_EQ(g.findInCell("s235", 3, 3), 8);
+        EXPECT_EQ(g.findInCell("200", 3, 3, 5), -1);
+        EXPECT_FALSE(g.replaceInCell(1, 3, "IPE", "HEA"));
+        // Only the occurrence found is selected in the editor, searched from the position given.
+        g.setCellText(3, 3, "IPE 200 and 200");
+        ASSERT_TRUE(g.selectFoundText("200", 3, 3, 5));
         int a = 0, b = 0;
         EXPECT_TRUE(g.getEditSelection(a, b));
-        EXPECT_EQ(a * 10 + b, 47);
+        EXPECT_EQ(a * 100 + b, 1215);
+        EXPECT_FALSE(g.selectFoundText("HEA", 3, 3, 0));
         EXPECT_TRUE(g.replaceSelectedText("300"));
-        EXPECT_EQ(SSGetCellString(g.grid(), 3, 3, 0), "IPE 300");
+        EXPECT_EQ(SSGetCellString(g.grid(), 3, 3, 0), "IPE 200 and 300");
     });
 }
 
@@ -184,6 +195,60 @@ TEST_F(ModuleTest, InsertAndDeleteKeepCountsAndRefuseTheHeaderRow) {
     });
 }
 
+TEST_F(ModuleTest, EveryEditThroughTheWrapperSetsTheChangedMarkAndBadIndexesFail) {
+    GridHolder dlg;
+    withHolder(*this, dlg, [&](Vtl_Spread& g) {
+        const HWND h = g.grid();
+        // An empty grid takes its first row after the (missing) current one.
+        g.setColCount(2, false);
+        EXPECT_TRUE(g.insertRowAfterCurrent(false));
+        EXPECT_EQ(g.getRowCount(), 1);
+        g.setRowCount(3);
+        g.setRowHeaders(texts({"A", "B", "C"}));
+        for (int r = 1; r <= 3; ++r) g.setCellText(1, r, Vtl_String(r));
+        // Moving a row takes its header along and marks the grid changed.
+        g.setChanged(false);
+        g.selectBlock(1, 1, 1, 1);
+        EXPECT_TRUE(g.moveCurrentRowDown());
+        EXPECT_EQ(SSGetCellString(h, SS_HEADER, 2, 0), "A");
+        EXPECT_EQ(SSGetCellString(h, 1, 2, 0), "1");
+        EXPECT_TRUE(g.isChanged());
+        // Checks set through the selection mark it too, and follow the check dependency.
+        g.setColCount(3, false);
+        g.setCheckColumn(2, false, false);
+        for (int r = 1; r <= 3; ++r) g.setCellCheck(2, r, false);
+        g.setCheckDependency(2, 3);
+        g.setChanged(false);
+        g.selectBlock(2, 1, 2, -1);
+        g.setChecksInSelection(false);  // all were clear already: no change
+        EXPECT_FALSE(g.isChanged());
+        g.setChecksInSelection(true);
+        EXPECT_TRUE(g.isChanged());
+        EXPECT_FALSE(SSGetCellLock(h, 3, 2));
+        g.setChanged(false);
+        EXPECT_TRUE(g.deleteRow(3));
+        EXPECT_TRUE(g.isChanged());
+        // Negative indexes other than the header fail; the header row and column still work.
+        Vtl_StringArray row;
+        EXPECT_FALSE(g.getRow(-2, row));
+        EXPECT_FALSE(g.setColumn(-1, texts({"x"}), false));
+        EXPECT_FALSE(g.deleteRow(-1));
+        EXPECT_FALSE(g.deleteCol(Vtl_Spread::HEADER));
+        EXPECT_FALSE(g.swapRows(-1, 1, 2));
+        EXPECT_EQ(g.getRowCount(), 2);
+        EXPECT_TRUE(g.getRow(Vtl_Spread::HEADER, row));
+        EXPECT_TRUE(g.getColumn(Vtl_Spread::HEADER, row, 0));
+        // At the grid's row limit an insert is refused and the last row stays.
+        ASSERT_TRUE(SSSetRowCount(h, 1048576));
+        SSSetCellText(h, 1, 1048576, "last");
+        EXPECT_FALSE(g.insertRow(1, false, false));
+        EXPECT_EQ(g.getRowCount(), 1048576);
+        EXPECT_EQ(SSGetCellString(h, 1, 1048576, 0), "last");
+        EXPECT_EQ(SSGetCellString(h, 1, 2, 0), "1");
+        SSSetRowCount(h, 2);
+    });
+}
+
 TEST_F(ModuleTest, TheContextMenuNumbersItsCommandsAndRunsTheChosenAction) {
     GridHolder dlg;
     dlg.setUp = [](Vtl_Spread& g) {
@@ -211,8 +276,10 @@ TEST_F(ModuleTest, TheContextMenuNumbersItsCommandsAndRunsTheChosenAction) {
         .type("Bolts")
         .click(win::ctrl(IDOK))
         .check([&] {
+            // At the column right-clicked: the click made its cell active.
             EXPECT_EQ(dlg.spread.getColCount(), 3);
-            EXPECT_EQ(SSGetCellString(dlg.spread.grid(), 1, 0, 0), "Bolts");  // at the active column
+            EXPECT_EQ(SSGetCellString(dlg.spread.grid(), 2, 0, 0), "Bolts");
+            EXPECT_EQ(SSGetCellString(dlg.spread.grid(), 1, 0, 0), "");
         })
         .click(win::ctrl(IDCANCEL));
     run(s, [&] { dlg.DoModal(); });
@@ -314,7 +381,6 @@ TEST_F(ModuleTest, F8TogglesPermanentEditAndAResizeReappliesTheFitMode) {
         .click(cellOf(dlg, 1, 1))
         .key(VK_F8)
         .check([&] { EXPECT_FALSE(SSGetSwitch(dlg.spread.grid(), SS_SWITCH_PERMANENT_EDIT)); })
-        .key(VK_F3)  // nothing visible yet
         .check([&] {
             const HWND grid = dlg.spread.grid();
             ::MoveWindow(grid, 10, 10, 416, 200, TRUE);

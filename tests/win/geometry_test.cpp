@@ -90,6 +90,12 @@ TEST_F(WinTest, TopMostWindowsStayAboveAndHitTestingFollowsZOrder) {
     SetWindowPos(b.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     a.SetActiveWindow();  // activation brings a window up, but not above a top-most one
     EXPECT_EQ(GetAncestor(WindowFromPoint(p), GA_ROOT), b.m_hWnd);
+    // A window owned by the top-most one is top-most itself: it comes up above its owner.
+    CDialog owned;
+    ASSERT_TRUE(owned.Create(202, &b));
+    EXPECT_TRUE(GetWindowLongPtr(owned.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetAncestor(WindowFromPoint(clickPoint(owned.GetDlgItem(3001)->m_hWnd)), GA_ROOT), owned.m_hWnd);
+    owned.DestroyWindow();
     a.DestroyWindow();
     b.DestroyWindow();
 }

@@ -24,13 +24,15 @@ answer YES
 expect text 1001 "x"
 close
 resize 400 300
+click 1204 in dialog 218
 )",
                                    "story");
-    EXPECT_EQ(s.stepCount(), 15u);
+    EXPECT_EQ(s.stepCount(), 16u);
     const std::vector<std::string> expected = {
         "wait dialog 200", "click 1001", "type \"M20 \"bolt\"\"", "key shift+TAB", "keydown SPACE", "keyup SPACE",
         "click 1 ctrl+", "drag point 1 2 to 1003", "select 1092 \"M20\"", "advance 50",
-        "wait messagebox contains \"diameter\"", "answer 6", "expect text 1001 \"x\"", "close", "resize 400 300"};
+        "wait messagebox contains \"diameter\"", "answer 6", "expect text 1001 \"x\"", "close", "resize 400 300",
+        "click 1204 in dialog 218"};
     EXPECT_EQ(s.remainingSteps(), expected);
 }
 
@@ -49,6 +51,7 @@ TEST(ScriptText, FaultsNameTheLine) {
     EXPECT_EQ(message("click 1 2\n"), "s:1: unknown modifier \"2\"");
     EXPECT_EQ(message("answer MAYBE\n"), "s:1: unknown answer \"MAYBE\"");
     EXPECT_EQ(message("advance -5\n"), "s:1: negative time");
+    EXPECT_EQ(message("click 1 in 218\n"), "s:1: expected \"dialog\" after \"in\"");
 }
 
 TEST_F(WinTest, AStoryInTextFormDrivesADialogAndReportsAFailedExpectation) {

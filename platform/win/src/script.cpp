@@ -40,10 +40,23 @@ HWND findControlInActiveWindow(int id) {
     if (HWND h = findControl(ws, ws.active, id, true)) return h;
     return findControl(ws, ws.active, id, false);
 }
+
+// A control by id in the topmost shown dialog made from the template.
+HWND findControlInDialog(int templateId, int id) {
+    auto& ws = WindowSystem::get();
+    for (HWND top : ws.topLevels) {
+        Window* w = ws.find(top);
+        if (!w || !w->dialog || w->dialog->templateId != templateId || !ws.isVisible(top)) continue;
+        if (HWND h = findControl(ws, top, id, true)) return h;
+        return findControl(ws, top, id, false);
+    }
+    return {};
+}
 }  // namespace detail
 
 namespace {
 using detail::findControlInActiveWindow;
+using detail::findControlInDialog;
 
 std::string activeDescription() {
     auto& ws = WindowSystem::get();
@@ -120,9 +133,10 @@ private:
             return true;
         }
         case Target::Kind::Control: {
-            const HWND h = findControlInActiveWindow(t.id);
+            const HWND h = t.dialog ? findControlInDialog(t.dialog, t.id) : findControlInActiveWindow(t.id);
             if (!h) {
-                error = "no control " + std::to_string(t.id) + " in the " + activeDescription();
+                error = "no control " + std::to_string(t.id) + " in the " +
+                        (t.dialog ? "shown dialog " + std::to_string(t.dialog) : activeDescription());
                 return false;
             }
             p = clickPoint(h);
@@ -252,7 +266,7 @@ private:
 std::string Target::describe() const {
     switch (kind) {
     case Kind::Control:
-        return std::to_string(id);
+        return std::to_string(id) + (dialog ? " in dialog " + std::to_string(dialog) : "");
     case Kind::Point:
         return "point " + std::to_string(point.x) + " " + std::to_string(point.y);
     case Kind::Focus:

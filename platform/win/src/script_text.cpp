@@ -84,11 +84,22 @@ public:
             return menuItem(quoted("the menu item"));
         }
         const std::string w = word("a control id");
-        if (auto a = answerByName(w)) return ctrl(*a);
-        int v = 0;
-        const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
-        if (r.ec != std::errc() || r.ptr != w.data() + w.size()) fail("expected a control id, found \"" + w + "\"");
-        return ctrl(v);
+        Target t;
+        if (auto a = answerByName(w)) {
+            t = ctrl(*a);
+        } else {
+            int v = 0;
+            const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
+            if (r.ec != std::errc() || r.ptr != w.data() + w.size()) fail("expected a control id, found \"" + w + "\"");
+            t = ctrl(v);
+        }
+        if (peekWord("in")) {
+            ++i_;
+            if (!peekWord("dialog")) fail("expected \"dialog\" after \"in\"");
+            ++i_;
+            t.dialog = number("the dialog's template");
+        }
+        return t;
     }
     // "shift+ctrl+TAB" -> key and modifiers; with keyRequired false, "shift+ctrl" alone.
     std::pair<UINT, unsigned> keyChord(bool keyRequired) {

@@ -181,6 +181,9 @@ HWND WindowSystem::create(const CREATESTRUCT& cs, WindowClass& cls) {
         // A top-level window's "parent" is its owner: always a top-level window.
         w->owner = cs.hwndParent ? root(cs.hwndParent) : HWND();
         if (w->exStyle & WS_EX_CONTROLPARENT) w->exStyle &= ~WS_EX_CONTROLPARENT;
+        // A window owned by a top-most window is top-most too, so that it never hides behind its owner
+        // (a message box of an always-on-top dialog).
+        if (const Window* o = find(w->owner); o && (o->exStyle & WS_EX_TOPMOST)) w->exStyle |= WS_EX_TOPMOST;
     }
     w->rect = {cs.x, cs.y, cs.x + std::max(0, cs.cx), cs.y + std::max(0, cs.cy)};
     w->style &= ~WS_VISIBLE;  // shown after creation, as the platform does

@@ -229,6 +229,10 @@ VTLGRID_API BOOL SSPasteSelection(HWND grid);
 // ---- notifications ----
 // The cell the last notification concerned.
 VTLGRID_API BOOL SSGetNotifyCell(HWND grid, int* col, int* row);
+// For a change a person asked for that the program carried out (a replacement made by a find dialog):
+// sets the changed mark and sends the parent the value-changed notification for the cell, as typing
+// does. FALSE for an address outside the counts.
+VTLGRID_API BOOL SSNotifyValueChanged(HWND grid, int col, int row);
 
 // ---- calculation and files ----
 // Formulas are written and read in the grid's reference style (SSSetRefStyle: 0 default and 1 A1,

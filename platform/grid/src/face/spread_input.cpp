@@ -125,6 +125,16 @@ void Spread::mouseDown(POINT p, bool right, bool shift, bool /*ctrl*/) {
     }
     if (hit.area == Area::none || hit.area == Area::greyArea) return;
     if (right) {
+        // As spreadsheets do, a right click on a cell outside the selection makes it the active cell (and a
+        // click on a row header selects that row), so that a context menu acts where the user clicked.
+        if (hit.area == Area::cell && !isSelected(hit.cell)) {
+            moveActiveByUser(hit.cell, false);
+            if (!alive(self)) return;
+        } else if (hit.area == Area::rowHeader && sheet_.colCount() > 0 && !isSelected({1, hit.cell.row})) {
+            moveActiveByUser({activeCell() ? activeCell()->col : 1, hit.cell.row}, false);
+            if (!alive(self)) return;
+            setSelection({1, hit.cell.row, -1, hit.cell.row});
+        }
         notify(notify::cellRightClicked, hit.cell);
         return;
     }

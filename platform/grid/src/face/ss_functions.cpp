@@ -558,6 +558,15 @@ BOOL SSPasteSelection(HWND h) { return grid(h) && grid(h)->paste() ? TRUE : FALS
 
 // ---- notifications ----
 
+BOOL SSNotifyValueChanged(HWND h, int col, int row) {
+    Spread* s = grid(h);
+    if (!s || !s->sheet().contains({col, row})) return FALSE;
+    const HWND self = h;
+    s->sheet().setSwitch(vtl::grid::sw::changed, true);
+    s->notify(vtl::grid::notify::valueChanged, {col, row});
+    return IsWindow(self);
+}
+
 BOOL SSGetNotifyCell(HWND h, int* col, int* row) {
     Spread* s = grid(h);
     if (!s) return FALSE;

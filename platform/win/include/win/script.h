@@ -9,6 +9,7 @@
 //   wait dialog 8131 | wait caption "Input" | wait class "#32770"
 //   wait messagebox "exact text" | wait messagebox contains "part"
 //   click 1092 | click OK | click 1092 shift+ctrl | click point 120 80 | click menu "Copy"
+//   click 1204 in dialog 218 (a control of a shown dialog that is not the active window)
 //   rclick 1092 | dblclick 1092 | drag 1001 to 1002 | drag point 10 10 to point 40 40
 //   type "M20" | key TAB | key shift+TAB | keydown SPACE | keyup SPACE
 //   select 1092 "M20" | answer YES | advance 50 | close | resize 400 300
@@ -39,9 +40,17 @@ struct Target {
     // Finds the screen point when the step is taken (a place inside a control that exists only then);
     // nothing means the place cannot be found.
     std::function<std::optional<POINT>()> locate;
+    // A control of the shown dialog made from this template (the topmost such) instead of the active
+    // window's: a person clicks into a modeless dialog that is not active.
+    int dialog = 0;
     VTLWIN_API std::string describe() const;
 };
 inline Target ctrl(int id) { return {Target::Kind::Control, id, {}, {}, {}}; }
+inline Target ctrlIn(int dialogTemplate, int id) {
+    Target t = ctrl(id);
+    t.dialog = dialogTemplate;
+    return t;
+}
 inline Target point(int x, int y) { return {Target::Kind::Point, 0, {x, y}, {}, {}}; }
 inline Target focused() { return {Target::Kind::Focus, 0, {}, {}, {}}; }
 // An item of the open pop-up menu, by its text ('&' ignored), the innermost menu first.
