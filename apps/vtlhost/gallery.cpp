@@ -131,7 +131,8 @@ GalleryResult writeGallery(const std::string& folderName) {
             html += "<figure><img src=\"" + escapeHtml(file) + "\" alt=\"" + escapeHtml(shot.name) +
                     "\"><figcaption>" + escapeHtml(shot.name) + "</figcaption></figure>\n";
         }
-        script.key(VK_ESCAPE);
+        if (entry.close) entry.close(script);
+        else script.key(VK_ESCAPE);
         const std::size_t unansweredBefore = vtl::win::unansweredWaits().size();
         vtl::win::runWithScript(script, entry.open);
         for (const auto& error : script.errors()) problems.push_back(error);

@@ -23,6 +23,9 @@ struct GalleryEntry {
     int templateId = 0;       // the dialog to wait for
     std::function<void()> open;  // opens the dialog modally, as a caller would
     std::vector<GalleryShot> shots;
+    // What closes the dialog from the state of the last shot (a nested dialog open needs more than one
+    // Escape); a single Escape when empty.
+    std::function<void(vtl::win::Script&)> close = {};
 };
 
 // The entries every dialog registers, in the order registered.

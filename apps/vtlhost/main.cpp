@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "design_host.h"
+#include "engineering_samples.h"
 #include "gallery.h"
 #include "serve.h"
 #include "story.h"
@@ -28,6 +29,7 @@
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/drawing/macro_operations.h"
 #include "vtlbase/files/paths.h"
+#include "vtlbase/levels/ks_levels_dlg_data.h"
 #include "vtlbase/macro/macro_file.h"
 #include "vtlbase/sections/select_prof.h"
 #include "vtlbase/settings.h"
@@ -245,6 +247,78 @@ void registerGalleryEntries() {
                              s.select(vtl::win::ctrl(vtl::base::kSelectProfGroupId), "User sections");
                          }}}});
     // ---- end of the section selector ----
+    // ---- Levels and DSTV points ----
+    using vtl::win::ctrl;
+    using vtl::win::dialogWithTemplate;
+    constexpr int kInputTextTemplate = 8069;
+    constexpr int kLevelsTemplate = 243;
+    constexpr int kDstvGroupsTemplate = 234;
+    constexpr int kDstvPointsTemplate = 233;
+    entries.push_back({"levels",
+                       "The levels dialog on the sample model's levels (" + std::string(vtlhost::kSampleModel) +
+                           "): each level's height above its reference and its absolute level; adding a level, "
+                           "whose reference can be chosen until another level is shown.",
+                       kLevelsTemplate,
+                       [] {
+                           KsLevelsDlgData levels;
+                           std::string error;
+                           if (vtlhost::readModelLevels(vtlhost::kSampleModel, levels, error)) StartDlgLevels(levels);
+                       },
+                       {{"browse", nullptr},
+                        {"roof", [](vtl::win::Script& s) { s.select(ctrl(1381), "Roof"); }},
+                        {"new-level-name", [](vtl::win::Script& s) {
+                             s.click(ctrl(1088)).waitFor(dialogWithTemplate(kInputTextTemplate));
+                         }},
+                        {"name-in-use", [](vtl::win::Script& s) {
+                             s.type("Roof").key(VK_RETURN).waitFor(vtl::win::messageBoxContaining("already used"));
+                         }},
+                        {"new-level", [](vtl::win::Script& s) {
+                             s.answer(IDOK)
+                                 .waitFor(dialogWithTemplate(kInputTextTemplate))
+                                 .type("Roof +12.600")
+                                 .key(VK_RETURN)
+                                 .waitFor(dialogWithTemplate(kLevelsTemplate))
+                                 .select(ctrl(1382), "Second floor")
+                                 .click(ctrl(1001))
+                                 .key('A', vtl::win::ModCtrl)
+                                 .type("4200");
+                         }}}});
+    entries.push_back({"dstv-points",
+                       "The DSTV point groups of the library (the standard group ticked) and the point editor on "
+                       "two of them: points placed by the extent of a part or where other geometry meets it, with "
+                       "their plate, distance from the edge and hole.",
+                       kDstvGroupsTemplate, [] { StartDSTVPointsDlg(); },
+                       {{"groups", nullptr},
+                        {"new-group-name", [](vtl::win::Script& s) {
+                             s.click(ctrl(1337)).waitFor(dialogWithTemplate(kInputTextTemplate));
+                         }},
+                        {"beams-points", [](vtl::win::Script& s) {
+                             s.key(VK_ESCAPE)
+                                 .waitFor(dialogWithTemplate(kDstvGroupsTemplate))
+                                 .click(ctrl(1334))
+                                 .waitFor(dialogWithTemplate(kDstvPointsTemplate));
+                         }},
+                        {"erection-hole", [](vtl::win::Script& s) { s.select(ctrl(1325), "Erection hole Ø18"); }},
+                        {"column-bases-anchor", [](vtl::win::Script& s) {
+                             s.key(VK_ESCAPE)
+                                 .waitFor(dialogWithTemplate(kDstvGroupsTemplate))
+                                 .select(ctrl(1336), "Column bases")
+                                 .click(ctrl(1334))
+                                 .waitFor(dialogWithTemplate(kDstvPointsTemplate))
+                                 .select(ctrl(1325), "Anchor bolt centre");
+                         }},
+                        {"new-point-name", [](vtl::win::Script& s) {
+                             s.click(ctrl(1327)).waitFor(dialogWithTemplate(kInputTextTemplate));
+                         }}},
+                       [](vtl::win::Script& s) {
+                           // The name prompt, the point editor, then the groups.
+                           s.key(VK_ESCAPE)
+                               .waitFor(dialogWithTemplate(kDstvPointsTemplate))
+                               .key(VK_ESCAPE)
+                               .waitFor(dialogWithTemplate(kDstvGroupsTemplate))
+                               .key(VK_ESCAPE);
+                       }});
+    // ---- end of levels and DSTV points ----
 }
 
 int listEntries(const Args&) {

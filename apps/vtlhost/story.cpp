@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "engineering_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/files/paths.h"
@@ -86,8 +87,12 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (args.size() < 2) fail(name, line, "expected open macros <name> <name> ...");
     } else if (what == "section-selector") {
         if (args.size() > 1) fail(name, line, "expected open section-selector [<section>]");
+    } else if (what == "levels") {
+        if (args.size() != 1) fail(name, line, "expected open levels <model>");
+    } else if (what == "dstv-points") {
+        if (!args.empty()) fail(name, line, "open dstv-points takes nothing more");
     } else {
-        fail(name, line, "expected open sample, macro, macros or section-selector");
+        fail(name, line, "expected open sample, macro, macros, section-selector, levels or dstv-points");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -405,6 +410,10 @@ int runStory(const Story& story, std::ostream& out) {
             << shownPath(data.profName.str()) << "\n";
         Vtl_String userName;
         if (ok && gSectionTables.getUserName(data.profName, userName)) out << "  shown as: " << userName.str() << "\n";
+    } else if (story.open == "levels") {
+        if (!playLevels(story.openArgs.front(), out, play)) return 1;
+    } else if (story.open == "dstv-points") {
+        playDstvPoints(out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

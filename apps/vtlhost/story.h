@@ -11,6 +11,9 @@
 //   open macro <name>                    the macro dialog on a connection macro of the library (Macros\)
 //   open macros <name> <name> ...        several macros of one kind, edited together
 //   open section-selector [<section>]    the section selector, showing that section ("HEA-200") first
+//   open levels <model>                  the levels dialog on a model's levels (Levels\<model>.lvl); on OK
+//                                        the levels are stored back, as the add-on's levels command does
+//   open dstv-points                     the DSTV point groups of the library
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -41,7 +44,7 @@ struct SizeToAdd {
 struct Story {
     std::string name;
     std::vector<SizeToAdd> sizes;
-    std::string open;                   // "sample", "macro", "macros", "section-selector"
+    std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.

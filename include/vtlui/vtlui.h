@@ -7,6 +7,8 @@
 #include "vtlbase/vtl_string_array.h"
 #include "vtlui/export.h"
 
+class KsLevelsDlgData;
+
 // The entry routine the host's loader calls: reason 1 attaches the module, 0 detaches it. Answers 0 when
 // the module cannot start (the load is refused).
 extern "C" VTLUI_API int DllMain(void* instance, unsigned reason);
@@ -46,3 +48,10 @@ VTLUI_API bool GetDlgMacroData(int id, MacroData& macro);
 VTLUI_API bool EndDlgMacroModeless(int id);
 // Closes every modeless macro dialog, from the last slot to the first.
 VTLUI_API void DestroyAllMacroDlgs();
+
+// The levels dialog: browses the named levels of a model, changes their heights, adds and deletes levels.
+// True and the record updated on OK; on Cancel the record is untouched.
+VTLUI_API bool StartDlgLevels(KsLevelsDlgData& levels);
+
+// The DSTV point groups of the library: new, delete, make standard and edit a group's points. Modal.
+VTLUI_API void StartDSTVPointsDlg();

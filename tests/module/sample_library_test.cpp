@@ -7,6 +7,8 @@
 #include "module_test_support.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/catalogue.h"
+#include "vtlbase/dstv/dlg_dstv_points.h"
+#include "vtlbase/levels/ks_levels_dlg_data.h"
 #include "vtlbase/macro/macro_file.h"
 #include "vtlbase/settings.h"
 #include "vtlui/vtl_dlg_designer_data.h"
@@ -139,6 +141,31 @@ TEST_F(SampleLibrary, TwoEndPlatesOfOneKindDifferSoTheyShowMixedValuesTogether) 
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(e.path()).replace_extension(".bmp"))) << e.path();
     }
     EXPECT_GE(drawings, 3);
+}
+
+TEST_F(SampleLibrary, TheModelsLevelsRiseFromTheFoundationToTheRoofAndTheDstvGroupsReadWithAStandardOne) {
+    KsLevelsDlgData levels;
+    ASSERT_TRUE(levels.readFromFile(gSettings.libDir() + "Levels\\Office building.lvl"));
+    ASSERT_GE(levels.count(), 4);
+    double below = -1e9;
+    for (int i = 0; i < levels.count(); ++i) {
+        Vtl_String name, reference;
+        double value1 = 0, value2 = 0;
+        ASSERT_TRUE(levels.getLevelData(i, name, reference, value1, value2));
+        EXPECT_GT(value2, below) << name.str();
+        below = value2;
+        if (i == 0) EXPECT_LT(value2, 0) << "the foundation lies below the ground floor";
+    }
+    DlgDstvPoints groups;
+    Vtl_StringArray names;
+    groups.getAllDstvPointsFiles(names);
+    ASSERT_EQ(names.length(), 2);
+    EXPECT_TRUE(names.contains(removeExtension(groups.getStandardDstvPointsFile()), false));
+    for (const Vtl_String& name : names) {
+        Vtl_Array<Vtl_DstvPointInfo> points;
+        EXPECT_TRUE(groups.readFromFile(name, points)) << name.str();
+        EXPECT_GE(points.length(), 2) << name.str();
+    }
 }
 
 }  // namespace

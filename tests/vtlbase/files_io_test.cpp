@@ -66,6 +66,18 @@ TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWritesGoToTheFileThatExists) {
     EXPECT_EQ(resolve(lib("Icons\\New Folder\\A.txt")), (libraryDir() / "Icons" / "New Folder" / "A.txt").string());
 }
 
+TEST_F(Files, ANewFileIsNeverMadeOverOneThatExistsInAnyCase) {
+    std::ofstream(libraryDir() / "Group1.dat", std::ios::binary) << "points";
+    std::string error;
+    EXPECT_FALSE(createNewFile(lib("group1.dat"), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(bytesOf(libraryDir() / "Group1.dat"), "points");
+    EXPECT_FALSE(fs::exists(libraryDir() / "group1.dat"));
+    ASSERT_TRUE(createNewFile(lib("Group2.dat"), error)) << error;
+    EXPECT_TRUE(fs::exists(libraryDir() / "Group2.dat"));
+    EXPECT_EQ(fs::file_size(libraryDir() / "Group2.dat"), 0u);
+}
+
 TEST_F(Files, CopyOntoItselfChangesNothingAndCopiesReplaceTargets) {
     std::string error;
     ASSERT_TRUE(writeText(lib("design.bmp"), "picture", error));

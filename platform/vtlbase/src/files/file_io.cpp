@@ -1,5 +1,6 @@
 #include "vtlbase/files/file_io.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -139,6 +140,19 @@ bool deleteFile(std::string_view path) {
     const std::string native = resolve(path);
     std::error_code ec;
     return !native.empty() && fs::is_regular_file(native, ec) && fs::remove(native, ec);
+}
+
+bool createNewFile(std::string_view path, std::string& error) {
+    // Resolving finds a file of the name in another case, which then counts as taken.
+    const std::string native = resolvedOrError(path, error);
+    if (native.empty()) return false;
+    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = "cannot create \"" + native + "\": " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    return true;
 }
 
 bool createFolder(std::string_view path, std::string& error) {

@@ -29,6 +29,9 @@ VTLBASE_API bool folderExists(std::string_view path);
 // Copies a file over any existing target; copying a file onto itself changes nothing and succeeds.
 VTLBASE_API bool copyFile(std::string_view from, std::string_view to, std::string& error);
 VTLBASE_API bool deleteFile(std::string_view path);
+// Creates an empty file, only when nothing of that name exists (in any case): an existing file is never
+// replaced. False, and why in `error`, when the name is taken or the file cannot be made.
+VTLBASE_API bool createNewFile(std::string_view path, std::string& error);
 // Creates the folder and any missing folders above it.
 VTLBASE_API bool createFolder(std::string_view path, std::string& error);
 VTLBASE_API std::optional<std::chrono::system_clock::time_point> fileTime(std::string_view path);
