@@ -10,6 +10,7 @@
 #include "win/api.h"
 #include "win/keys.h"
 #include "win/layout_check.h"
+#include "win/wnd.h"
 #include "win/pump.h"
 #include "win/render.h"
 
@@ -118,12 +119,23 @@ GalleryResult writeGallery(const std::string& folderName) {
         for (const auto& shot : entry.shots) {
             if (shot.steps) shot.steps(script);
             const std::string file = entry.name + "-" + shot.name + ".png";
+            const bool withOwned = shot.withOwned;
             script.check(
-                [&, file] {
+                [&, file, withOwned] {
                     const HWND window = GetActiveWindow();
-                    const vtl::gfx::Image picture = vtl::win::renderWindow(window);
+                    // The dialog the active window belongs to: its outermost owner below the host's window.
+                    HWND dialog = window;
+                    while (withOwned) {
+                        const HWND owner = GetWindow(dialog, GW_OWNER);
+                        if (!owner || (AfxGetMainWnd() && owner == AfxGetMainWnd()->m_hWnd)) break;
+                        dialog = owner;
+                    }
+                    const vtl::gfx::Image picture =
+                        withOwned ? vtl::win::renderWindowWithOwned(dialog) : vtl::win::renderWindow(window);
                     if (isBlankPicture(picture)) problems.push_back(file + " is blank");
                     for (const auto& p : pictureProblems(window)) problems.push_back(file + ": " + p);
+                    if (dialog != window)
+                        for (const auto& p : pictureProblems(dialog)) problems.push_back(file + ": " + p);
                     if (writePng(folder / file, vtl::gfx::encodePng(picture))) ++result.pictures;
                     else problems.push_back(file + " cannot be written");
                 },

@@ -15,6 +15,9 @@ namespace vtlhost {
 struct GalleryShot {
     std::string name;                                     // "initial", a tab's name, ...
     std::function<void(vtl::win::Script&)> steps;         // what a person does to get there from the last shot
+    // Draws the dialog the active window belongs to with every window it owns over it (a modeless tool
+    // window over its grid's dialog), instead of the active window alone.
+    bool withOwned = false;
 };
 
 struct GalleryEntry {

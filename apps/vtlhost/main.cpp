@@ -224,6 +224,40 @@ void registerGalleryEntries() {
                            if (mergeMacros(both, merged)) StartDlgMacro(merged);
                        },
                        {{"tab-Plate", nullptr}, {"tab-Bolts", [](vtl::win::Script& s) { s.click(macroTabTarget(1)); }}}});
+    // ---- Find and replace in a grid: over the values grid of the beam splice's Web plates tab ----
+    entries.push_back({"find-replace-macro-grid",
+                       "The find and replace dialog of a grid, opened with F5 over the values grid of the beam "
+                       "splice (Web plates tab): the texts typed, an occurrence found and selected in the cell, "
+                       "the summary of replace all, and the grid afterwards.",
+                       kMacroDialogTemplate,
+                       [] {
+                           MacroData macro;
+                           std::string error;
+                           if (!readLibraryMacro("BeamSplice", macro, error)) return;
+                           vtl::base::DrawingModel::get().placeMacro(macro);
+                           StartDlgMacro(macro);
+                       },
+                       {{"opened",
+                         [](vtl::win::Script& s) {
+                             s.click(macroTabTarget(1))
+                                 .click(vtl::win::ctrl(1001))
+                                 .key(VK_F5)
+                                 .waitFor(vtl::win::dialogWithTemplate(218))
+                                 .type("S235")
+                                 .click(vtl::win::ctrl(1209))
+                                 .type("S355");
+                         },
+                         true},
+                        {"found", [](vtl::win::Script& s) { s.click(vtl::win::ctrl(IDOK)); }, true},
+                        {"replaced-all",
+                         [](vtl::win::Script& s) {
+                             s.click(vtl::win::ctrlIn(218, 1205)).waitFor(vtl::win::messageBoxContaining("Replaced in"));
+                         },
+                         true},
+                        {"grid-afterwards",
+                         [](vtl::win::Script& s) {
+                             s.answer(IDOK).waitFor(vtl::win::dialogWithTemplate(218)).click(vtl::win::ctrl(IDCANCEL));
+                         }}}});
     // ---- The section selector (the sibling module's, opened by the section picker) ----
     entries.push_back({"section-selector",
                        "The section selector the section combos open: groups, types and sizes of the library, with "

@@ -2,6 +2,8 @@
 // positions count characters, as the cell editor's selection does.
 #include "common/ks_find_replace_dlg.h"
 
+#include <algorithm>
+
 #include "spread/vtl_spread.h"
 #include "vtlbase/dialog_size.h"
 #include "win/api.h"
@@ -44,9 +46,31 @@ BOOL KsFindReplaceDlg::OnInitDialog() {
         grid->setOption(kOptionPermanentEdit, true);
         grid->setOption(kOption20, false);
     }
-    ChangeDlgSize(this, kSizeKey, 1);
+    if (!ChangeDlgSize(this, kSizeKey, 1)) placeBesideGrid();
     GotoDlgCtrl(GetDlgItem(kFindId));
     return FALSE;  // the focus is in the find text
+}
+
+void KsFindReplaceDlg::placeBesideGrid() {
+    // The first time, the dialog opens where it hides none of the grid's rows: just below the last row
+    // shown (in the grid's empty area, or below the grid when its rows fill it), at the grid's right edge,
+    // kept on the screen.
+    Vtl_Spread* grid = spread();
+    if (!grid) return;
+    RECT self, area;
+    GetWindowRect(&self);
+    ::GetWindowRect(grid_, &area);
+    int below = area.bottom;
+    RECT last{};
+    if (grid->getRowCount() > 0 && grid->getCellRect(1, grid->getRowCount(), last)) {
+        POINT corner{0, last.bottom};
+        ::ClientToScreen(grid_, &corner);
+        below = std::min<int>(area.bottom, corner.y + 6);
+    }
+    const int width = self.right - self.left, height = self.bottom - self.top;
+    const int x = std::clamp<int>(area.right - width - 6, 0, std::max(0, ::GetSystemMetrics(SM_CXSCREEN) - width));
+    const int y = std::clamp<int>(below, 0, std::max(0, ::GetSystemMetrics(SM_CYSCREEN) - height));
+    ::SetWindowPos(m_hWnd, HWND(), x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL KsFindReplaceDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -45,6 +45,7 @@ protected:
 
 private:
     Vtl_Spread* spread() const;
+    void placeBesideGrid();
     Vtl_String findText() const;
     // Selects the first occurrence in the cell at or after `from`.
     bool selectIn(Vtl_Spread& grid, const Vtl_String& find, int col, int row, int from);

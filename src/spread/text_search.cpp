@@ -14,13 +14,20 @@ char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 TextSearch::TextSearch(const Vtl_String& needle) : folded_(needle.toLower().str()), asciiNeedle_(isAscii(folded_)) {}
 
 bool TextSearch::in(std::string_view text) const {
-    if (folded_.empty() || text.size() < folded_.size()) return false;
-    if (isAscii(text)) {
-        // Only an ASCII needle can occur in ASCII text; ASCII folds to lower case.
-        if (!asciiNeedle_) return false;
-        const auto hit = std::search(text.begin(), text.end(), folded_.begin(), folded_.end(),
-                                     [](char a, char b) { return lowerAscii(a) == b; });
-        return hit != text.end();
+    const std::size_t n = folded_.size();
+    if (n == 0 || text.size() < n) return false;
+    if (asciiNeedle_) {
+        // Folding keeps every character's byte length, so no other character folds to an ASCII letter:
+        // an ASCII needle is found by comparing bytes with ASCII case folded, whatever else the text holds.
+        const char first = folded_[0];
+        const std::size_t last = text.size() - n;
+        for (std::size_t i = 0; i <= last; ++i) {
+            if (lowerAscii(text[i]) != first) continue;
+            std::size_t k = 1;
+            while (k < n && lowerAscii(text[i + k]) == folded_[k]) ++k;
+            if (k == n) return true;
+        }
+        return false;
     }
     return Vtl_String(text).toLower().str().find(folded_) != std::string::npos;
 }

@@ -114,6 +114,8 @@ public:
     bool selectBlock(int c1, int r1, int c2, int r2);
     bool selectRow(int row);
     bool setActiveCell(int col, int row);
+    // A cell's rectangle in the grid's client coordinates.
+    bool getCellRect(int col, int row, RECT& rect) const;
     // The cell a notification of the grid concerns.
     bool getNotifyCell(int& col, int& row) const;
     bool getEditSelection(int& start, int& end) const;

@@ -373,6 +373,8 @@ bool Vtl_Spread::selectRow(int row) { return selectBlock(HEADER, row, getColCoun
 
 bool Vtl_Spread::setActiveCell(int col, int row) { return attached_ && SSSetActiveCell(m_hWnd, col, row); }
 
+bool Vtl_Spread::getCellRect(int col, int row, RECT& rect) const { return attached_ && SSGetCellRect(m_hWnd, col, row, &rect); }
+
 bool Vtl_Spread::getNotifyCell(int& col, int& row) const { return attached_ && SSGetNotifyCell(m_hWnd, &col, &row); }
 
 bool Vtl_Spread::getEditSelection(int& start, int& end) const {
@@ -397,16 +399,19 @@ bool searchable(HWND grid, int col, int row) {
 }
 
 // The first column from `fromCol` on whose shown text holds the text, or 0.
-int findInRowWith(HWND grid, const TextSearch& search, int row, int fromCol, int cols) {
-    for (int c = std::max(fromCol, 1); c <= cols; ++c)
-        if (search.in(SSGetCellString(grid, c, row, SS_CONTENT_TEXT)) && searchable(grid, c, row)) return c;
+int findInRowWith(HWND grid, const TextSearch& search, int row, int fromCol, int cols, std::string& text) {
+    for (int c = std::max(fromCol, 1); c <= cols; ++c) {
+        SSGetCellString(grid, c, row, SS_CONTENT_TEXT, text);
+        if (search.in(text) && searchable(grid, c, row)) return c;
+    }
     return 0;
 }
 }  // namespace
 
 bool Vtl_Spread::findInRow(const Vtl_String& text, int row, int fromCol, int& foundCol) const {
     if (!attached_ || row < 0 || row > getRowCount() || text.isEmpty()) return false;
-    const int c = findInRowWith(m_hWnd, TextSearch(text), row, fromCol, getColCount());
+    std::string cellText;
+    const int c = findInRowWith(m_hWnd, TextSearch(text), row, fromCol, getColCount(), cellText);
     if (c) foundCol = c;
     return c != 0;
 }
@@ -415,8 +420,9 @@ bool Vtl_Spread::findFrom(const Vtl_String& text, int fromCol, int fromRow, int&
     if (!attached_ || text.isEmpty()) return false;
     const TextSearch search(text);
     const int rows = getRowCount(), cols = getColCount();
+    std::string cellText;
     for (int r = std::max(fromRow, 0), from = fromCol; r <= rows; ++r, from = 1) {
-        if (const int c = findInRowWith(m_hWnd, search, r, from, cols)) {
+        if (const int c = findInRowWith(m_hWnd, search, r, from, cols, cellText)) {
             foundCol = c;
             foundRow = r;
             return true;

@@ -2,6 +2,7 @@
 // buttons and keys, the question at the end of the sheet, and the dialog going with its grid.
 #include "common/ks_find_replace_dlg.h"
 #include "module_test_support.h"
+#include "spread/text_search.h"
 #include "vtlbase/dialog_size.h"
 #include "win/api.h"
 #include "win/keys.h"
@@ -47,6 +48,15 @@ void openWith(Script& s, GridHolder& dlg, const std::string& find, const std::st
         .waitFor(win::dialogWithTemplate(kFind))
         .type(find);
     if (!replacement.empty()) s.click(win::ctrl(KsFindReplaceDlg::kReplaceWithId)).type(replacement);
+}
+
+TEST(TextSearch, FindsWhatTheTextsOwnSearchFindsIgnoringCase) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"PL 10 S235", "s235"}, {"s235 JR", "S235 jr"}, {"HEA 200", "hea 2001"}, {"Stütze Ø18", "STÜTZE ø"},
+        {"Stütze", "stutze"},   {"ÄÖÜ", "äöü"},         {"Ωmega", "ωM"},        {"abc", ""},
+        {"xx", "xxx"},          {"aéb", "É"},            {"äb", "B"},            {"Zürich 1x", "X"}};
+    for (const auto& [text, needle] : cases)
+        EXPECT_EQ(TextSearch(needle).in(text), Vtl_String(text).hasSubString(needle, false)) << text << " / " << needle;
 }
 
 TEST_F(ModuleTest, F3OpensTheFindDialogOnceAndThenFindsEveryOccurrenceIgnoringCase) {
@@ -221,7 +231,18 @@ TEST_F(ModuleTest, TheFindDialogGoesWithItsGrid) {
     Script s;
     openWith(s, dlg, "HEA");
     s.check([&] { find = dlg.spread.findDialog()->m_hWnd; })
-        .click(win::ctrlIn(kGridHolder, IDCANCEL));  // the grid's dialog closes with the find dialog open
+        .check([&] {
+            // Opened below the grid's last row, it hides none of them.
+            RECT find, lastRow;
+            GetWindowRect(dlg.spread.findDialog()->m_hWnd, &find);
+            ASSERT_TRUE(dlg.spread.getCellRect(1, 3, lastRow));
+            POINT corner{0, lastRow.bottom};
+            ClientToScreen(dlg.spread.grid(), &corner);
+            EXPECT_GE(find.top, corner.y);
+            // The grid's dialog closes with the find dialog open.
+            ::PostMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        })
+        .advance(10);
     run(s, [&] { dlg.DoModal(); });
     EXPECT_FALSE(::IsWindow(find));
     EXPECT_EQ(dlg.spread.findDialog(), nullptr);

@@ -131,6 +131,31 @@ gfx::Image renderWindow(HWND topLevel) {
     return gfx::render(l, r.right - r.left, r.bottom - r.top, sys(COLOR_BTNFACE));
 }
 
+gfx::Image renderWindowWithOwned(HWND topLevel) {
+    auto& ws = WindowSystem::get();
+    Window* w = ws.find(topLevel);
+    if (!w || !w->visibleFlag()) return {};
+    // The window and the visible windows it owns, in z-order, cropped to the rectangle they cover.
+    std::vector<HWND> drawn;
+    RECT area = ws.screenRect(*w);
+    auto ownedByTop = [&](const Window& o) {
+        for (HWND owner = o.owner; owner; owner = ws.find(owner) ? ws.find(owner)->owner : HWND())
+            if (owner == topLevel) return true;
+        return false;
+    };
+    for (HWND h : ws.topLevels) {
+        Window* o = ws.find(h);
+        if (!o || !o->visibleFlag() || (h != topLevel && !ownedByTop(*o))) continue;
+        drawn.push_back(h);
+        const RECT r = ws.screenRect(*o);
+        area = {std::min(area.left, r.left), std::min(area.top, r.top), std::max(area.right, r.right),
+                std::max(area.bottom, r.bottom)};
+    }
+    gfx::DisplayList l;
+    for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) paintWindow(l, ws, *it, {area.left, area.top});
+    return gfx::render(l, area.right - area.left, area.bottom - area.top, sys(COLOR_BACKGROUND));
+}
+
 std::vector<unsigned char> renderScreenPng() { return gfx::encodePng(renderScreen()); }
 
 std::vector<unsigned char> renderWindowPng(HWND topLevel) { return gfx::encodePng(renderWindow(topLevel)); }

@@ -141,6 +141,9 @@ VTLGRID_API int SSGetCellContentLength(HWND grid, int col, int row, int kind);
 VTLGRID_API int SSGetCellContent(HWND grid, int col, int row, int kind, char* buffer, int size);
 // The same for C++ callers.
 VTLGRID_API std::string SSGetCellString(HWND grid, int col, int row, int kind);
+// The same into `out`, reusing its storage: for scans over many cells. FALSE (out empty) for a handle that
+// is no grid.
+VTLGRID_API BOOL SSGetCellString(HWND grid, int col, int row, int kind, std::string& out);
 VTLGRID_API BOOL SSSetCellTag(HWND grid, int col, int row, const char* tag);
 VTLGRID_API int SSGetCellTag(HWND grid, int col, int row, char* buffer, int size);
 // Empties text and formula of the block's cells.

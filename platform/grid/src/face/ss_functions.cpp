@@ -219,6 +219,19 @@ std::string SSGetCellString(HWND h, int col, int row, int kind) {
     }
     return s->sheet().content({col, row}, contentKind(kind));
 }
+BOOL SSGetCellString(HWND h, int col, int row, int kind, std::string& out) {
+    Spread* s = grid(h);
+    if (!s || !validKind(kind)) {
+        out.clear();
+        return FALSE;
+    }
+    if (kind == SS_CONTENT_FORMULA) {
+        out = SSGetCellString(h, col, row, kind);
+        return TRUE;
+    }
+    s->sheet().content({col, row}, contentKind(kind), out);
+    return TRUE;
+}
 int SSGetCellContentLength(HWND h, int col, int row, int kind) {
     return static_cast<int>(SSGetCellString(h, col, row, kind).size());
 }

@@ -356,6 +356,21 @@ std::string Sheet::content(CellRef cell, ContentKind kind) const {
     return {};
 }
 
+void Sheet::content(CellRef ref, ContentKind kind, std::string& out) const {
+    if (kind == ContentKind::text || kind == ContentKind::value) {
+        const Cell* cell = find(ref);
+        if (!cell) {
+            out.clear();
+            return;
+        }
+        if (const Style& style = styles_[cell->style]; style.type == 0) {
+            out.assign(cell->text);
+            return;
+        }
+    }
+    out = content(ref, kind);
+}
+
 std::optional<double> Sheet::numericValue(CellRef ref) const {
     const Cell* cell = find(ref);
     if (!cell) return std::nullopt;

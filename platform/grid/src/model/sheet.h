@@ -142,6 +142,9 @@ public:
     std::string formula(CellRef cell) const;
     std::string tag(CellRef cell) const;
     std::string content(CellRef cell, ContentKind kind) const;
+    // The same into `out`, reusing its storage (no allocation for the plain text of a cell once `out` is
+    // large enough): for scans over many cells.
+    void content(CellRef cell, ContentKind kind, std::string& out) const;
     std::optional<double> numericValue(CellRef cell) const;
     // The formula engine's side: the cells with a formula, and their cached results. The engine writes
     // formulas as R1C1 text (see formula/formula.h); a result write tells the engine nothing.
