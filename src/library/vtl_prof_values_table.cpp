@@ -183,7 +183,8 @@ bool Vtl_ProfValuesTable::setToSS(vtl::ui::Vtl_Spread& grid) const {
         return false;
     }
     // A table larger than the grid can hold is not shown cut: the grid stays empty and the answer is no.
-    if (!grid.setRowCount(rows.length()) || !grid.setColCount(columnNames.length(), false)) {
+    // Columns first: the rows then come with their fonts in one pass.
+    if (!grid.setColCount(columnNames.length(), false) || !grid.setRowCount(rows.length())) {
         grid.setRowCount(0);
         grid.setColCount(0, false);
         SSSetSwitch(handle, SS_SWITCH_REDRAW, TRUE);

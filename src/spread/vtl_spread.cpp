@@ -220,8 +220,9 @@ LRESULT Vtl_Spread::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return r;
     }
     case WM_DESTROY:
-        // The find dialog serves this grid only: it goes with it.
+        // The find dialog serves this grid only: it goes with it; and a grid that is gone answers no more.
         closeFindDialog();
+        attached_ = false;
         break;
     case WM_SIZE: {
         const LRESULT r = TSpread::WindowProc(msg, wParam, lParam);

@@ -1,4 +1,6 @@
 // Vtl_Spread: fitting rows and columns to their contents, and column widths that follow the window.
+#include <vector>
+
 #include "spread/fit_widths.h"
 #include "spread/vtl_spread.h"
 
@@ -9,21 +11,16 @@ constexpr DWORD kHeaderLabelStyle = 140;  // word-wrapping, centred static text
 
 bool Vtl_Spread::autoFitColumn(int col) {
     if (!attached_) return false;
+    // The header cell and every cell of the column, measured by the grid in one pass.
     double widest = 0;
-    for (int r = 0; r <= getRowCount(); ++r) {
-        double w = 0;
-        if (SSGetPreferredCellSize(m_hWnd, col, r, &w, nullptr)) widest = std::max(widest, w);
-    }
+    SSGetPreferredBlockSize(m_hWnd, col, HEADER, col, getRowCount(), &widest, nullptr);
     return SSSetColWidth(m_hWnd, col, widest);
 }
 
 bool Vtl_Spread::autoFitRow(int row) {
     if (!attached_) return false;
     double tallest = 0;
-    for (int c = 0; c <= getColCount(); ++c) {
-        double h = 0;
-        if (SSGetPreferredCellSize(m_hWnd, c, row, nullptr, &h)) tallest = std::max(tallest, h);
-    }
+    SSGetPreferredBlockSize(m_hWnd, HEADER, row, getColCount(), row, nullptr, &tallest);
     return SSSetRowHeight(m_hWnd, row, tallest);
 }
 
@@ -31,8 +28,13 @@ bool Vtl_Spread::autoFitColumns() {
     if (!attached_) return false;
     SS_CELLTYPE type;
     SSSetTypeStaticText(m_hWnd, &type, kHeaderLabelStyle);
-    if (getColCount() >= 1) SSSetBlockType(m_hWnd, 1, HEADER, getColCount(), HEADER, &type);
-    for (int c = 1; c <= getColCount(); ++c) autoFitColumn(c);
+    const int cols = getColCount();
+    if (cols < 1) return true;
+    SSSetBlockType(m_hWnd, 1, HEADER, cols, HEADER, &type);
+    // Every column over its header and its cells, measured by the grid in one pass.
+    std::vector<double> widths(static_cast<std::size_t>(cols), 0.0);
+    if (!SSGetPreferredColWidths(m_hWnd, 1, cols, HEADER, getRowCount(), widths.data())) return false;
+    for (int c = 1; c <= cols; ++c) SSSetColWidth(m_hWnd, c, widths[static_cast<std::size_t>(c - 1)]);
     return true;
 }
 
@@ -62,7 +64,8 @@ double Vtl_Spread::getCellTextWidth(int col, int row) const {
 
 double Vtl_Spread::getMaxTextWidth(int col) const {
     double widest = 0;
-    for (int r = 1; r <= getRowCount(); ++r) widest = std::max(widest, getCellTextWidth(col, r));
+    if (!attached_ || getRowCount() < 1 || !SSGetPreferredBlockSize(m_hWnd, col, 1, col, getRowCount(), &widest, nullptr))
+        return 0;
     return widest;
 }
 

@@ -333,3 +333,78 @@ TEST_F(GridTest, WithoutHeadersThereIsNoBorderToDrag) {
 
 }  // namespace
 }  // namespace vtl::test
+
+namespace vtl::test {
+namespace {
+
+// The block measures agree with the cell measure over every kind of cell: plain, several lines, a
+// trailing CR, non-ASCII text, a larger font, a check box, a list, a wrapping header and a span.
+TEST_F(GridTest, BlockMeasuresAreTheLargestOfTheCellMeasures) {
+    GridDialog dlg;
+    dlg.setUp = [](HWND g) {
+        sizingGrid(g);
+        SSSetCellText(g, 1, 1, "Stütze Ø18 – über");
+        SSSetCellText(g, 4, 4, "trailing\r");
+        SS_CELLTYPE t;
+        SSSetTypeCheckBox(g, &t, 768, "with caption", HBITMAP(), HBITMAP(), HBITMAP(), HBITMAP());
+        SSSetCellType(g, 1, 4, &t);
+        SSSetTypeComboBox(g, &t, 0x100000, "S235\tS355 long item");
+        SSSetCellType(g, 4, 1, &t);
+        SSSetCellValue(g, 4, 1, "1");
+        SSSetTypeStaticText(g, &t, 140);
+        SSSetBlockType(g, 1, SS_HEADER, 4, SS_HEADER, &t);
+        SSSetCellText(g, 2, SS_HEADER, "A header that wraps over lines");
+        LOGFONT big = grid::defaultCellFont();
+        big.lfHeight = 24;
+        const HFONT font = CreateFontIndirect(big);
+        SSSetBlockFont(g, 3, 4, 3, 4, font);
+        DeleteObject(font);
+        SSSetCellText(g, 3, 4, "big");
+        SSAddCellSpan(g, 1, 3, 2, 1);
+    };
+    Script s;
+    s.waitFor(dialogWithTemplate(kGridDialog))
+        .check([&] {
+            const HWND g = dlg.grid();
+            double widths[5] = {};
+            ASSERT_TRUE(SSGetPreferredColWidths(g, SS_HEADER, 4, SS_HEADER, 4, widths));
+            for (int c = 0; c <= 4; ++c) {
+                double widest = 0, w = 0;
+                for (int r = 0; r <= 4; ++r)
+                    if (SSGetPreferredCellSize(g, c, r, &w, nullptr)) widest = std::max(widest, w);
+                EXPECT_DOUBLE_EQ(widths[c], widest) << c;
+                double block = -1;
+                EXPECT_TRUE(SSGetPreferredBlockSize(g, c, SS_HEADER, c, 4, &block, nullptr));
+                EXPECT_DOUBLE_EQ(block, widest) << c;
+            }
+            for (int r = 0; r <= 4; ++r) {
+                double tallest = 0, h = 0;
+                for (int c = 0; c <= 4; ++c)
+                    if (SSGetPreferredCellSize(g, c, r, nullptr, &h)) tallest = std::max(tallest, h);
+                double block = -1;
+                EXPECT_TRUE(SSGetPreferredBlockSize(g, SS_HEADER, r, 4, r, nullptr, &block));
+                EXPECT_DOUBLE_EQ(block, tallest) << r;
+            }
+            // The single-cell measure is the same with or without the other side asked for.
+            double w1 = 0, h1 = 0, w2 = 0, h2 = 0;
+            SSGetPreferredCellSize(g, 2, SS_HEADER, &w1, &h1);
+            SSGetPreferredCellSize(g, 2, SS_HEADER, &w2, nullptr);
+            SSGetPreferredCellSize(g, 2, SS_HEADER, nullptr, &h2);
+            EXPECT_DOUBLE_EQ(w1, w2);
+            EXPECT_DOUBLE_EQ(h1, h2);
+            EXPECT_FALSE(SSGetPreferredBlockSize(g, 1, 1, 9, 1, &w1, nullptr));
+            // The reused-buffer read gives what the plain read gives.
+            std::string text = "old";
+            EXPECT_TRUE(SSGetCellString(g, 1, 1, SS_CONTENT_TEXT, text));
+            EXPECT_EQ(text, SSGetCellString(g, 1, 1, SS_CONTENT_TEXT));
+            EXPECT_TRUE(SSGetCellString(g, 4, 1, SS_CONTENT_TEXT, text));
+            EXPECT_EQ(text, "S355 long item");
+            EXPECT_TRUE(SSGetCellString(g, 2, 2, SS_CONTENT_TEXT, text));
+            EXPECT_EQ(text, "");
+        })
+        .click(ctrl(IDCANCEL));
+    run(s, [&] { dlg.DoModal(); });
+}
+
+}  // namespace
+}  // namespace vtl::test

@@ -282,3 +282,39 @@ TEST_F(GridTest, ANumberCellRefusesTypedValuesOutsideItsBounds) {
 
 }  // namespace
 }  // namespace vtl::test
+
+namespace vtl::test {
+namespace {
+using namespace vtl::win;
+
+TEST_F(GridTest, ARightClickMakesTheCellActiveUnlessItLiesInTheSelection) {
+    GridDialog dlg;
+    dlg.setUp = standardGrid;
+    Script s;
+    s.waitFor(dialogWithTemplate(kGridDialog))
+        .click(cellTarget(dlg, 2, 1))
+        .rightClick(cellTarget(dlg, 2, 3))  // outside the selection: the clicked cell becomes active
+        .check([&] {
+            int col = 0, row = 0;
+            SSGetActiveCell(dlg.grid(), &col, &row);
+            EXPECT_EQ(col * 10 + row, 23);
+            SSSetSelectBlock(dlg.grid(), 1, 1, 2, 5);
+        })
+        .rightClick(cellTarget(dlg, 1, 4))  // inside the selection: the selection stays for the menu
+        .check([&] {
+            int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+            EXPECT_TRUE(SSGetSelectBlock(dlg.grid(), &c1, &r1, &c2, &r2));
+            EXPECT_EQ(c1 * 1000 + r1 * 100 + c2 * 10 + r2, 1125);
+            // A program's change made for the person is heard as typing is: notification and mark.
+            SSSetSwitch(dlg.grid(), SS_SWITCH_CHANGED, FALSE);
+            EXPECT_TRUE(SSNotifyValueChanged(dlg.grid(), 2, 4));
+            EXPECT_TRUE(SSGetSwitch(dlg.grid(), SS_SWITCH_CHANGED));
+            EXPECT_FALSE(SSNotifyValueChanged(dlg.grid(), 9, 4));
+        })
+        .click(ctrl(IDCANCEL));
+    run(s, [&] { dlg.DoModal(); });
+    EXPECT_EQ(dlg.events, (Events{"63 (2,1)", "64 (2,1)", "63 (2,3)", "65 (2,3)", "65 (1,4)", "61 (2,4)"}));
+}
+
+}  // namespace
+}  // namespace vtl::test

@@ -246,6 +246,12 @@ TEST_F(ModuleTest, TheFindDialogGoesWithItsGrid) {
     run(s, [&] { dlg.DoModal(); });
     EXPECT_FALSE(::IsWindow(find));
     EXPECT_EQ(dlg.spread.findDialog(), nullptr);
+    // The grid is gone with its dialog: it answers as a grid never attached.
+    EXPECT_FALSE(dlg.spread.isAttached());
+    EXPECT_EQ(dlg.spread.getRowCount(), -1);
+    Vtl_String text = "x";
+    EXPECT_FALSE(dlg.spread.getCellText(1, 3, text));
+    EXPECT_EQ(text.str(), "");
     // A grid that is gone leaves nothing to search: the dialog of a closed grid does nothing.
     KsFindReplaceDlg orphan(HWND{});
     EXPECT_FALSE(orphan.findNext(true));

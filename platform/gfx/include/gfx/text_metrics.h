@@ -26,6 +26,8 @@ struct FontMetrics {
 VTLGFX_API FontMetrics fontMetrics(const LOGFONT& font);
 // An unknown handle measures as the default GUI font.
 VTLGFX_API FontMetrics fontMetrics(HFONT font);
+// The line height alone (fontMetrics(font).height), for measuring many texts.
+VTLGFX_API int lineHeight(const LOGFONT& font);
 // The em size in pixels the face is drawn at (fractional for a cell height).
 VTLGFX_API double emPixels(const LOGFONT& font);
 

@@ -121,6 +121,14 @@ VTLGRID_API int SSGetRowHeightPixels(HWND grid, int row);
 VTLGRID_API BOOL SSSetRowHeightPixels(HWND grid, int row, int pixels);
 // The width and height (control units) a cell's content needs in its font.
 VTLGRID_API BOOL SSGetPreferredCellSize(HWND grid, int col, int row, double* width, double* height);
+// The largest preferred width and height (control units) over the block's cells, the header row and
+// column included when the block names them (SS_HEADER or 0); a null pointer skips that side. FALSE when
+// a corner lies outside the counts.
+VTLGRID_API BOOL SSGetPreferredBlockSize(HWND grid, int col1, int row1, int col2, int row2, double* width, double* height);
+// The largest preferred width (control units) of each column col1..col2 over rows row1..row2, into
+// widths[0..col2-col1] (the header column, SS_HEADER or 0, counts as column 0); one pass over the cells
+// row by row, for fitting many columns. FALSE when a corner lies outside the counts.
+VTLGRID_API BOOL SSGetPreferredColWidths(HWND grid, int col1, int col2, int row1, int row2, double* widths);
 // The area cells are drawn in, without the scroll bars.
 VTLGRID_API BOOL SSGetClientRect(HWND grid, RECT* rect);
 // A cell's rectangle in the grid's client coordinates (a span anchor's covers the span).

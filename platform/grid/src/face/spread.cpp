@@ -16,6 +16,13 @@ std::unordered_map<HWND, Spread*>& registry() {
     return spreads;
 }
 
+// The grid found last: callers work on one grid at a time, often cell by cell.
+struct LastFound {
+    HWND window;
+    Spread* spread = nullptr;
+};
+LastFound lastFound;
+
 SIZE clientSize(HWND h) {
     RECT r;
     GetClientRect(h, &r);
@@ -29,10 +36,14 @@ std::optional<CellRef> clampToData(const Sheet& sheet, CellRef cell) {
 }
 }  // namespace
 
-Spread::Spread(HWND window) : window_(window) { registry()[window] = this; }
+Spread::Spread(HWND window) : window_(window) {
+    registry()[window] = this;
+    lastFound = {};
+}
 
 Spread::~Spread() {
     registry().erase(window_);
+    lastFound = {};
     KillTimer(window_, kTipTimer);
     if (tip_) DestroyWindow(tip_);
     if (dropList_) DestroyWindow(dropList_);
@@ -40,8 +51,12 @@ Spread::~Spread() {
 }
 
 Spread* Spread::from(HWND window) {
+    if (lastFound.spread && lastFound.window == window) return lastFound.spread;
     auto& spreads = registry();
-    if (auto it = spreads.find(window); it != spreads.end()) return it->second;
+    if (auto it = spreads.find(window); it != spreads.end()) {
+        lastFound = {window, it->second};
+        return it->second;
+    }
     // The editor, the dropped list and the tip lead to their grid.
     for (auto& [h, spread] : spreads)
         if (spread->editor_ == window || spread->dropList_ == window || spread->tip_ == window) return spread;

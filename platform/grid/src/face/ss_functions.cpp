@@ -176,6 +176,25 @@ BOOL SSGetPreferredCellSize(HWND h, int col, int row, double* width, double* hei
     return TRUE;
 }
 
+BOOL SSGetPreferredBlockSize(HWND h, int col1, int row1, int col2, int row2, double* width, double* height) {
+    Spread* s = grid(h);
+    if (!s || !s->sheet().contains({col1, row1}) || !s->sheet().contains({col2, row2})) return FALSE;
+    const Sheet& sheet = s->sheet();
+    const SIZE largest = sheet.largestPreferredSizePixels(block(col1, row1, col2, row2), width != nullptr, height != nullptr);
+    if (width) *width = sheet.pixelsToColumnUnits(largest.cx);
+    if (height) *height = sheet.pixelsToRowUnits(largest.cy);
+    return TRUE;
+}
+
+BOOL SSGetPreferredColWidths(HWND h, int col1, int col2, int row1, int row2, double* widths) {
+    Spread* s = grid(h);
+    if (!s || !widths || !s->sheet().contains({col1, row1}) || !s->sheet().contains({col2, row2})) return FALSE;
+    const Sheet& sheet = s->sheet();
+    const std::vector<int> pixels = sheet.largestPreferredWidthsPixels(block(col1, row1, col2, row2));
+    for (std::size_t k = 0; k < pixels.size(); ++k) widths[k] = sheet.pixelsToColumnUnits(pixels[k]);
+    return TRUE;
+}
+
 BOOL SSGetClientRect(HWND h, RECT* rect) {
     Spread* s = grid(h);
     if (!s || !rect) return FALSE;

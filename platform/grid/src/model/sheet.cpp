@@ -89,11 +89,6 @@ void Sheet::cellsMoved() {
 
 // ---- addressing ----
 
-bool Sheet::contains(CellRef cell) const {
-    const int c = headerToZero(cell.col);
-    const int r = headerToZero(cell.row);
-    return c >= 0 && c <= colCount_ && r >= 0 && r <= rowCount_;
-}
 
 std::optional<Block> Sheet::clip(const Block& block) const {
     int c1 = headerToZero(block.col1);

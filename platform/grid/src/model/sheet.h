@@ -126,7 +126,11 @@ public:
     bool insertCols(int at, int count = 1);
     bool deleteCols(int at, int count = 1);
     // Inside the counts, header cells included.
-    bool contains(CellRef cell) const;
+    bool contains(CellRef cell) const {
+        const int c = headerToZero(cell.col);
+        const int r = headerToZero(cell.row);
+        return c >= 0 && c <= colCount_ && r >= 0 && r <= rowCount_;
+    }
 
     // ---- content ----
     // Text and value are stored through the cell's type (a list-only combo stores the index of the item
@@ -217,6 +221,12 @@ public:
     // right, 1 px top and bottom; room for a check box, a drop button or a button border. Word-wrapping
     // static text wraps at the column's width. Cells covered by a span need nothing.
     SIZE preferredSizePixels(CellRef cell) const;
+    // The largest preferred width and height (pixels) over the block's cells (the header row and column
+    // included when the block names them), computing only the sides asked for. Nothing outside the grid.
+    SIZE largestPreferredSizePixels(const Block& block, bool wantWidth, bool wantHeight) const;
+    // The largest preferred width (pixels) of each column of the block, measured row by row (the cells
+    // lie in memory row by row): widths[k] is column block.col1 + k's.
+    std::vector<int> largestPreferredWidthsPixels(const Block& block) const;
     double preferredWidth(CellRef cell) const;   // column units
     double preferredHeight(CellRef cell) const;  // row units
 
@@ -280,6 +290,8 @@ private:
     const Cell* find(CellRef cell) const;
     Cell& at(CellRef cell);  // makes the cell; the caller checked contains()
     const Style& styleOf(const Cell* cell) const { return styles_[cell ? cell->style : 0]; }
+    // The preferred size, computing only the sides asked for (a side not asked for is not meaningful).
+    SIZE preferredSize(CellRef cell, bool wantWidth, bool wantHeight) const;
     const CellType& typeOf(const Cell* cell) const { return types_[styleOf(cell).type]; }
     std::uint32_t internStyle(const Style& style);
     std::uint32_t internType(const CellType& type);

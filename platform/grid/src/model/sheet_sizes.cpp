@@ -104,29 +104,57 @@ int Sheet::rowHeightPixels(int row) const { return rowUnitsToPixels(rowHeight(ro
 
 bool Sheet::setRowHeightPixels(int row, int pixels) { return setRowHeight(row, pixelsToRowUnits(pixels)); }
 
-SIZE Sheet::preferredSizePixels(CellRef cell) const {
-    if (!contains(cell) || span(cell).state == 2) return {};
-    const LOGFONT cellFont = font(cell);
-    const CellType& type = cellType(cell);
-    std::string shown;
+SIZE Sheet::preferredSizePixels(CellRef cell) const { return preferredSize(cell, true, true); }
+
+SIZE Sheet::preferredSize(CellRef cell, bool wantWidth, bool wantHeight) const {
+    if (!contains(cell) || (!spans_.empty() && span(cell).state == 2)) return {};
+    const Cell* stored = find(cell);
+    const Style& style = styleOf(stored);
+    const LOGFONT& cellFont = fonts_[style.font];
+    if (style.type == 0) {
+        // A plain text cell on one line, the common case: measured without looking at types.
+        std::string_view plain = stored ? std::string_view(stored->text) : std::string_view();
+        if (plain.find('\n') == std::string_view::npos) {
+            if (!plain.empty() && plain.back() == '\r') plain.remove_suffix(1);
+            const int width = wantWidth ? static_cast<int>(gfx::textExtent(cellFont, plain).cx) : 0;
+            return {width + 2 * kPadX, (wantHeight ? gfx::lineHeight(cellFont) : 0) + 2 * kPadY};
+        }
+    }
+    const CellType& type = types_[style.type];
+    // What the cell shows: its own text when it has no type (no copy), else the type's text.
+    std::string typed;
+    std::string_view shown;
     if (const auto* check = std::get_if<CheckBoxType>(&type)) {
         shown = check->caption;
     } else if (const auto* button = std::get_if<ButtonType>(&type)) {
         shown = button->caption;
-    } else if (!std::holds_alternative<PictureType>(type)) {
-        shown = text(cell);
+    } else if (std::holds_alternative<PictureType>(type)) {
+    } else if (style.type == 0) {
+        if (stored) shown = stored->text;
+    } else {
+        typed = text(cell);
+        shown = typed;
     }
-    const int lineHeight = gfx::fontMetrics(cellFont).height;
-    const auto lines = splitLines(shown);
-    int width = 0;
-    for (auto line : lines) width = std::max(width, static_cast<int>(gfx::textExtent(cellFont, line).cx));
-    int lineCount = static_cast<int>(lines.size());
+    const bool oneLine = shown.find('\n') == std::string_view::npos;
     const auto* label = std::get_if<StaticTextType>(&type);
-    if (label && label->wordWrap()) {
-        const int room = std::max(1, columnWidthPixels(cell.col) - 2 * kPadX);
-        lineCount = 0;
-        for (auto line : lines) lineCount += wrappedLines(cellFont, line, room);
+    const bool wraps = label && label->wordWrap();
+    int width = 0;
+    int lineCount = 1;
+    if (oneLine && !wraps) {
+        if (!shown.empty() && shown.back() == '\r') shown.remove_suffix(1);
+        if (wantWidth) width = static_cast<int>(gfx::textExtent(cellFont, shown).cx);
+    } else {
+        const auto lines = splitLines(shown);
+        lineCount = static_cast<int>(lines.size());
+        if (wantWidth)
+            for (auto line : lines) width = std::max(width, static_cast<int>(gfx::textExtent(cellFont, line).cx));
+        if (wraps && wantHeight) {
+            const int room = std::max(1, columnWidthPixels(cell.col) - 2 * kPadX);
+            lineCount = 0;
+            for (auto line : lines) lineCount += wrappedLines(cellFont, line, room);
+        }
     }
+    const int lineHeight = wantHeight ? gfx::lineHeight(cellFont) : 0;
     SIZE size{width + 2 * kPadX, lineCount * lineHeight + 2 * kPadY};
     if (std::holds_alternative<CheckBoxType>(type)) {
         size.cx = std::max<LONG>(size.cx, kCheckBox + 2 * kPadX);
@@ -140,8 +168,48 @@ SIZE Sheet::preferredSizePixels(CellRef cell) const {
     return size;
 }
 
-double Sheet::preferredWidth(CellRef cell) const { return pixelsToColumnUnits(preferredSizePixels(cell).cx); }
+SIZE Sheet::largestPreferredSizePixels(const Block& block, bool wantWidth, bool wantHeight) const {
+    SIZE largest{0, 0};
+    const int c1 = std::max(0, headerToZero(block.col1)), r1 = std::max(0, headerToZero(block.row1));
+    const int c2 = std::min(colCount_, headerToZero(block.col2)), r2 = std::min(rowCount_, headerToZero(block.row2));
+    // Heights alone: a plain cell on one line is as high as its font's line, whatever its text; the line
+    // height of each font is taken once.
+    std::vector<int> lineOfFont(wantWidth ? 0 : fonts_.size(), -1);
+    for (int r = r1; r <= r2; ++r) {
+        const std::vector<Cell>* row = static_cast<std::size_t>(r) < rows_.size() ? &rows_[static_cast<std::size_t>(r)] : nullptr;
+        for (int c = c1; c <= c2; ++c) {
+            if (!wantWidth && spans_.empty()) {
+                const Cell* cell = row && static_cast<std::size_t>(c) < row->size() ? &(*row)[static_cast<std::size_t>(c)] : nullptr;
+                const Style& style = styleOf(cell);
+                if (style.type == 0 && (!cell || cell->text.find('\n') == std::string::npos)) {
+                    int& line = lineOfFont[style.font];
+                    if (line < 0) line = gfx::lineHeight(fonts_[style.font]) + 2 * kPadY;
+                    largest.cy = std::max<LONG>(largest.cy, line);
+                    continue;
+                }
+            }
+            const SIZE size = preferredSize({c, r}, wantWidth, wantHeight);
+            largest.cx = std::max(largest.cx, size.cx);
+            largest.cy = std::max(largest.cy, size.cy);
+        }
+    }
+    return largest;
+}
 
-double Sheet::preferredHeight(CellRef cell) const { return pixelsToRowUnits(preferredSizePixels(cell).cy); }
+std::vector<int> Sheet::largestPreferredWidthsPixels(const Block& block) const {
+    const int c1 = std::max(0, headerToZero(block.col1)), r1 = std::max(0, headerToZero(block.row1));
+    const int c2 = std::min(colCount_, headerToZero(block.col2)), r2 = std::min(rowCount_, headerToZero(block.row2));
+    std::vector<int> widths(static_cast<std::size_t>(std::max(0, c2 - c1 + 1)), 0);
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c) {
+            int& widest = widths[static_cast<std::size_t>(c - c1)];
+            widest = std::max(widest, static_cast<int>(preferredSize({c, r}, true, false).cx));
+        }
+    return widths;
+}
+
+double Sheet::preferredWidth(CellRef cell) const { return pixelsToColumnUnits(preferredSize(cell, true, false).cx); }
+
+double Sheet::preferredHeight(CellRef cell) const { return pixelsToRowUnits(preferredSize(cell, false, true).cy); }
 
 }  // namespace vtl::grid
