@@ -398,20 +398,21 @@ bool searchable(HWND grid, int col, int row) {
     return type.kind != SS_KIND_CHECK_BOX && type.kind != SS_KIND_BUTTON;
 }
 
-// The first column from `fromCol` on whose shown text holds the text, or 0.
-int findInRowWith(HWND grid, const TextSearch& search, int row, int fromCol, int cols, std::string& text) {
-    for (int c = std::max(fromCol, 1); c <= cols; ++c) {
-        SSGetCellString(grid, c, row, SS_CONTENT_TEXT, text);
-        if (search.in(text) && searchable(grid, c, row)) return c;
-    }
+// The first column from `fromCol` on whose shown text holds the text, or 0. The row's texts are read at
+// once into `texts`, whose strings are reused from row to row.
+int findInRowWith(HWND grid, const TextSearch& search, int row, int fromCol, int cols, std::vector<std::string>& texts) {
+    const int first = std::max(fromCol, 1);
+    if (first > cols || !SSGetRowStrings(grid, row, first, cols, SS_CONTENT_TEXT, texts)) return 0;
+    for (int c = first; c <= cols; ++c)
+        if (search.in(texts[static_cast<std::size_t>(c - first)]) && searchable(grid, c, row)) return c;
     return 0;
 }
 }  // namespace
 
 bool Vtl_Spread::findInRow(const Vtl_String& text, int row, int fromCol, int& foundCol) const {
     if (!attached_ || row < 0 || row > getRowCount() || text.isEmpty()) return false;
-    std::string cellText;
-    const int c = findInRowWith(m_hWnd, TextSearch(text), row, fromCol, getColCount(), cellText);
+    std::vector<std::string> texts;
+    const int c = findInRowWith(m_hWnd, TextSearch(text), row, fromCol, getColCount(), texts);
     if (c) foundCol = c;
     return c != 0;
 }
@@ -420,9 +421,9 @@ bool Vtl_Spread::findFrom(const Vtl_String& text, int fromCol, int fromRow, int&
     if (!attached_ || text.isEmpty()) return false;
     const TextSearch search(text);
     const int rows = getRowCount(), cols = getColCount();
-    std::string cellText;
+    std::vector<std::string> texts;
     for (int r = std::max(fromRow, 0), from = fromCol; r <= rows; ++r, from = 1) {
-        if (const int c = findInRowWith(m_hWnd, search, r, from, cols, cellText)) {
+        if (const int c = findInRowWith(m_hWnd, search, r, from, cols, texts)) {
             foundCol = c;
             foundRow = r;
             return true;

@@ -401,6 +401,11 @@ TEST_F(GridTest, BlockMeasuresAreTheLargestOfTheCellMeasures) {
             EXPECT_EQ(text, "S355 long item");
             EXPECT_TRUE(SSGetCellString(g, 2, 2, SS_CONTENT_TEXT, text));
             EXPECT_EQ(text, "");
+            std::vector<std::string> row = {"stale", "stale", "stale", "stale", "stale", "stale"};
+            ASSERT_TRUE(SSGetRowStrings(g, 1, 1, 4, SS_CONTENT_TEXT, row));
+            EXPECT_EQ(row, (std::vector<std::string>{SSGetCellString(g, 1, 1, 0), "", "", "S355 long item"}));
+            EXPECT_FALSE(SSGetRowStrings(g, 9, 1, 4, SS_CONTENT_TEXT, row));
+            EXPECT_FALSE(SSGetRowStrings(g, 1, 3, 2, SS_CONTENT_TEXT, row));
         })
         .click(ctrl(IDCANCEL));
     run(s, [&] { dlg.DoModal(); });

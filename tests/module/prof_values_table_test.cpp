@@ -294,6 +294,14 @@ TEST_F(ValuesTableTest, TheGridShowsTheTableAndGivesItBackCutToTheColumns) {
             EXPECT_TRUE(SSGetSwitch(g.grid(), SS_SWITCH_REDRAW));
             EXPECT_FALSE(back.getFromSS(g));
             EXPECT_EQ(back.rows.length(), 5);
+
+            // A table wider than the grid can hold is not shown cut: the grid stays empty, the answer no.
+            Vtl_ProfValuesTable wide = t;
+            for (int c = 0; c < 16400; ++c) wide.columnNames.append(Vtl_String("v") + Vtl_String(c));
+            EXPECT_FALSE(wide.setToSS(g));
+            EXPECT_EQ(g.getColCount(), 0);
+            EXPECT_EQ(g.getRowCount(), 0);
+            EXPECT_TRUE(SSGetSwitch(g.grid(), SS_SWITCH_REDRAW));
         })
         .close();
     run(s, [&] { dlg.DoModal(); });

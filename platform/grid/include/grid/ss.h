@@ -6,6 +6,7 @@
 // (switch 30): only what the user does does that.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gfx/font.h"
 #include "grid/export.h"
@@ -152,6 +153,9 @@ VTLGRID_API std::string SSGetCellString(HWND grid, int col, int row, int kind);
 // The same into `out`, reusing its storage: for scans over many cells. FALSE (out empty) for a handle that
 // is no grid.
 VTLGRID_API BOOL SSGetCellString(HWND grid, int col, int row, int kind, std::string& out);
+// The contents of cells col1..col2 of a row into out[0..col2-col1] (resized, its strings reused): for
+// scans row by row. FALSE when the row or a column lies outside the counts.
+VTLGRID_API BOOL SSGetRowStrings(HWND grid, int row, int col1, int col2, int kind, std::vector<std::string>& out);
 VTLGRID_API BOOL SSSetCellTag(HWND grid, int col, int row, const char* tag);
 VTLGRID_API int SSGetCellTag(HWND grid, int col, int row, char* buffer, int size);
 // Empties text and formula of the block's cells.

@@ -251,6 +251,18 @@ BOOL SSGetCellString(HWND h, int col, int row, int kind, std::string& out) {
     s->sheet().content({col, row}, contentKind(kind), out);
     return TRUE;
 }
+BOOL SSGetRowStrings(HWND h, int row, int col1, int col2, int kind, std::vector<std::string>& out) {
+    Spread* s = grid(h);
+    if (!s || !validKind(kind) || col2 < col1 || !s->sheet().contains({col1, row}) || !s->sheet().contains({col2, row}))
+        return FALSE;
+    out.resize(static_cast<std::size_t>(col2 - col1 + 1));
+    for (int c = col1; c <= col2; ++c) {
+        std::string& text = out[static_cast<std::size_t>(c - col1)];
+        if (kind == SS_CONTENT_FORMULA) text = SSGetCellString(h, c, row, kind);
+        else s->sheet().content({c, row}, contentKind(kind), text);
+    }
+    return TRUE;
+}
 int SSGetCellContentLength(HWND h, int col, int row, int kind) {
     return static_cast<int>(SSGetCellString(h, col, row, kind).size());
 }
