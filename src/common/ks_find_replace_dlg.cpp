@@ -12,6 +12,8 @@
 
 namespace vtl::ui {
 namespace {
+// While the dialog is open the grid edits permanently (the found text shows selected in the cell editor)
+// and its option 20 is off; the first is restored on closing, the second is not.
 constexpr int kOptionPermanentEdit = 13;
 constexpr int kOption20 = 20;
 }  // namespace
