@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "design_host.h"
+#include "designer_samples.h"
 #include "engineering_samples.h"
 #include "gallery.h"
 #include "serve.h"
@@ -353,6 +354,7 @@ void registerGalleryEntries() {
                                .key(VK_ESCAPE);
                        }});
     // ---- end of levels and DSTV points ----
+    vtlhost::registerDesignerEntries(entries);
 }
 
 int listEntries(const Args&) {

@@ -14,6 +14,9 @@
 //   open levels <model>                  the levels dialog on a model's levels (Levels\<model>.lvl); on OK
 //                                        the levels are stored back, as the add-on's levels command does
 //   open dstv-points                     the DSTV point groups of the library
+//   open designer <design>               the dialog designer on a design of the library ("EndPlate",
+//                                        "Bracings\Gusset"), or on a new one with `open designer new`; the
+//                                        report shows the design as it is on disk afterwards
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -44,7 +47,8 @@ struct SizeToAdd {
 struct Story {
     std::string name;
     std::vector<SizeToAdd> sizes;
-    std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points"
+    std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
+                                        // "designer"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.

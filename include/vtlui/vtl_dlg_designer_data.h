@@ -3,6 +3,7 @@
 // dialog window. Files live below getDesignerRootFolder(): name N is the control file N + ".txt" with the
 // picture N + ".bmp" beside it; N may hold sub-folders ("Sub\Name").
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "gfx/handles.h"
@@ -18,8 +19,13 @@
 class CControlRect;
 class CDC;
 class CDialog;
-class CRectTracker;
+class CPaintDC;
 class CWnd;
+
+namespace vtl::designer {
+class DesignSurface;
+struct DesignAccess;
+}  // namespace vtl::designer
 
 // What handleTabKey tells the host dialog.
 enum Vtl_TabMsgHandle {
@@ -41,8 +47,9 @@ public:
     Vtl_DlgDesignerData& operator=(const Vtl_DlgDesignerData&);
     virtual ~Vtl_DlgDesignerData();
 
-    // Binds the object to its dialog with the id range and mode, and in design mode records the ids of the
-    // five property fields. False (nothing changed) for a null dialog.
+    // Binds the object to its dialog with the id range and mode. In design mode it also sets up the editing
+    // surface (selection, undo history), records the ids of the five property fields and fills the type
+    // list with the 31 type captions. False (nothing changed) for a null dialog.
     bool initialize(CDialog* dialog, int firstId, int lastId, int typeListId, int contentsLabelId,
                     int contentsFieldId, int listLabelId, int listFieldId, bool designMode);
     bool isInitialised() const { return initialised_; }
@@ -51,14 +58,15 @@ public:
     // Loads the design at `path` (which must lie below the designer root) and, when asked, its picture.
     // False, with the object unchanged, for a missing file or a path outside the root.
     bool readFromFile(const Vtl_String& path, bool withImage);
-    // Writes the design to `path` below the designer root, carrying the picture of the current name to the
-    // new one. False, with nothing written, for a path outside the root or a failed write.
+    // Writes the design to `path`: a ".txt" file below the designer root (a link inside the root that leads
+    // out of it does not count as inside), carrying the picture of the current name to the new one. False,
+    // with nothing written, for any other path or a failed write.
     bool writeToFile(const Vtl_String& path);
     // The design's name: its path below the designer root without extension ("Sub\Name").
     const Vtl_String& getName() const { return name_; }
 
     // Gives the control the lowest free id of the range (0 when none is free), appends a copy and answers
-    // the id.
+    // the id. The object keeps count of the ids it handed out: a control's id is not changed from outside.
     int append(Vtl_DesignerControl& control);
     // Loads the picture at `path` at its own size with white as transparent. A missing file or one that
     // does not load leaves the previous picture and size.
@@ -82,8 +90,9 @@ public:
     CDialog* getDlgPtr() const;
 
     // Pixels to fractions of the reference size and back. The reference is the picture's size; in design
-    // mode without a picture it is the dialog's client size. With no reference at all a fraction is 0 and
-    // a pixel value 0, so nothing is ever divided by 0; pixel values are clamped to +-32767.
+    // mode without a picture it is the design surface's size (setDesignSurface), else the dialog's client
+    // size. With no reference at all a fraction is 0 and a pixel value 0, so nothing is ever divided by 0;
+    // pixel values are clamped to +-32767.
     double pixelsToFactor(bool horizontal, double value) const;
     double factorToPixels(bool horizontal, double value) const;
 
@@ -143,7 +152,76 @@ public:
     bool setFocusToCtrl(bool first);
     bool handleTabKey(const int& key, Vtl_TabMsgHandle& result);
 
+    // ---- design mode: the editing surface. Every operation does nothing (false, -1) outside design mode.
+    // Every change of the design is one step of the undo history. ----
+
+    // The part of the dialog's client area that holds the design; nothing is moved or sized out of it.
+    // Without a picture its size is the reference of all fractions.
+    void setDesignSurface(const RECT& surface);
+    // A press of the left button at `point` (client coordinates) with the mouse-key flags: selects (Shift
+    // adds, Ctrl toggles), drags the selection, resizes the current control by a handle of the selection,
+    // or draws a rubber band that selects the controls wholly inside it.
+    bool OnLButtonDown(UINT flags, CPoint point);
+    // 1 when a tracker under the cursor set the cursor shape, else 0.
+    int OnSetCursor(UINT hitTest, UINT message);
+    // Draws the frame and handles of every selected control.
+    bool OnPaint(CPaintDC& dc);
+    // The current control: the selected one when exactly one is selected; -1 otherwise.
+    int getCurSel() const;
+    // The selected controls' indices, ascending.
+    std::vector<int> getSelection() const;
+    // Selects exactly these controls (indices; bad ones ignored).
+    bool selectIndices(const std::vector<int>& indices);
+
+    // A new control of `type` showing UI text 171, at 0.2 / 0.2 of the reference, 30 x 18 pixels; selected.
+    bool addNewControl(Vtl_ControlType type);
+    bool removeCurControls();
+    // Copies of the selected controls 20 pixels right and down; the copies become the selection.
+    bool copyCurCtrls();
+    // Asks for a width (horizontal) or height in pixels and gives it to every selected control.
+    bool changeCtrlSize(bool horizontal);
+    // Right edge = left edge + pixels (horizontal) or bottom edge = top edge + pixels, on the stored
+    // control only; a bad index is ignored.
+    void changeCtrlSize(int index, bool horizontal, double pixels);
+    // Align bottoms: every selected control takes the bottom edge of the leftmost one.
+    bool outlineCurCtrls();
+    // Place beside: with exactly two selected, the right one moves directly right of the left one.
+    bool stickRightCurCtrls();
+    // Moves the selected controls by dx, dy pixels (the arrow keys), kept on the surface.
+    bool moveCurCtrls(int dx, int dy);
+    // Makes the selected controls dw, dh pixels larger (Shift and the arrow keys); at least 1 x 1 pixel.
+    bool resizeCurCtrls(int dw, int dh);
+
+    // The property fields: filled from a control (blank and disabled for a bad index) and taken back.
+    void updateProps(const int& index);
+    void updatePropsOfCurSel();
+    void readProps(const int& index);
+    // After a change of the type list or a property field: with exactly one control selected, its
+    // properties take the fields (one step of the history, typing into one field merging into one step).
+    void propsOfCurSelUpdated();
+
+    // The picture at `path` (a loadable bitmap) becomes the design's: copied to the design's own picture
+    // file (root + name + ".bmp"; nothing is copied onto itself) and attached. The design must have a name.
+    // False, with nothing changed, when the picture does not load or cannot be written.
+    bool attachPicture(const Vtl_String& path);
+
+    // The undo history. Modified = the design differs from what was last read or saved.
+    bool undo();
+    bool redo();
+    bool canUndo() const;
+    bool canRedo() const;
+    bool isModified() const;
+    // Marks the design as saved (not modified) as it stands, or as read: the history starts anew.
+    void setUnmodified(bool forgetHistory);
+
 protected:
+    bool selectCtrls(const AcArray<int>& resourceIds);
+    bool findMostLeftCtrl(AcArray<int> resourceIds, int& index);
+    // Each control's rectangle from its window (client coordinates / reference size); only when every
+    // control is drawn.
+    bool getSizeFromAllControls();
+    bool getSizeFromControl(const int& index);
+
     bool getCheckValue(Vtl_DesignerControl& control, Vtl_String& value);
     bool setCheckValue(Vtl_DesignerControl& control, const Vtl_String& value);
     bool getSetCheckValue(bool set, Vtl_DesignerControl& control, Vtl_String& value);
@@ -159,15 +237,20 @@ protected:
     bool setFocusToCtrl(const int& index);
 
 private:
+    friend struct vtl::designer::DesignAccess;
+
     int referenceSize(bool horizontal) const;
-    int freeResourceId() const;
+    int freeResourceId();
+    void noteIdTaken(int id);
+    void noteIdFreed(int id);
+    void forgetIds();
 
     bool initialised_ = false;
     bool propUpdateInProgress_ = false;
     HWND dialog_;
     HICON flexBtnIcon_;
     std::vector<std::unique_ptr<CControlRect>> drawnControls_;
-    CRectTracker* selectionTracker_ = nullptr;
+    std::unique_ptr<vtl::designer::DesignSurface> surface_;  // design mode only: selection tracker, history
     HBITMAP image_;
     vtl::gfx::Mask mask_;
     int imageWidth_ = 0;
@@ -183,4 +266,6 @@ private:
     Vtl_String name_;
     bool flag_ = true;  // kept for the file's owners; not read here
     Vtl_Array<Vtl_DesignerControl> controls_{0, 8};
+    std::unordered_map<int, int> idUses_;  // resource id -> how many controls have it (0 not counted)
+    int lowestFreeIdHint_ = kFirstControlId;  // no id of the range below it is free
 };

@@ -34,6 +34,10 @@ VTLUI_API Vtl_String getDesignerRootFolder();
 VTLUI_API void getModuleImages(Vtl_StringArray& names);
 // The contents of the type-2 controls of the design at `path` (empty when it cannot be read).
 VTLUI_API void GetImageDlgCtrlNames(const Vtl_String& path, Vtl_StringArray& names);
+// The dialog designer, modal, on the design at `path` (the full path of its ".txt" file below the root) or,
+// for an empty path, a new design. True when it was closed with Close; what was saved is on disk either
+// way.
+VTLUI_API bool StartDlgDesigner(const Vtl_String& path);
 
 // The macro dialog, modal: edits the record's tabs, applies every change to the drawing, and hands the
 // record back as it ends, whichever way it is closed.

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <string>
 
 #include "designer/control_types.h"
 #include "frame/vtlbase.h"
@@ -12,7 +13,8 @@ using namespace vtl::designer;
 
 namespace {
 
-Vtl_String key(const char* name, int i) { return Vtl_String(name) + Vtl_String(i); }
+// "type" + i: one text made at once (a design of thousands of controls builds seven keys per control).
+Vtl_String key(const char* name, int i) { return Vtl_String(std::string(name) + std::to_string(i)); }
 
 // A coordinate from the file: kept when the key is absent, 0 when it is not a finite number.
 void readFraction(const Vtl_PropertiesList& list, const Vtl_String& k, double& value) {

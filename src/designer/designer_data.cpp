@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "designer/control_rect.h"
+#include "designer/control_types.h"
+#include "designer/design_surface.h"
 #include "designer/designer_files.h"
 #include "frame/vtlbase.h"
 #include "gfx/bitmap.h"
 #include "gfx/icon.h"
 #include "vtlui/vtl_dlg_designer_data.h"
 #include "win/api.h"
+#include "win/combo_box.h"
 #include "win/dialog.h"
 
 namespace {
@@ -22,21 +25,15 @@ namespace files = vtl::base::files;
 constexpr int kMaxControls = 10000;
 constexpr double kMaxPixels = 32767.0;
 
-// One more than the highest control index any control key of the file names ("type12" gives 13), or 0.
-// Keys are "name=value" lines with the exact key names the controls write.
-int indexBound(const Vtl_String& path) {
+// One more than the highest control index any control key of the list names ("type12" gives 13), or 0.
+int indexBound(const Vtl_PropertiesList& list) {
     static constexpr std::array<std::string_view, 7> kKeys{"type",         "topLeftX", "topLeftY", "bottomRightX",
                                                            "bottomRightY", "contents", "comboList"};
-    std::vector<std::string> lines;
-    std::string error;
-    if (!files::readLines(path.view(), lines, error)) return 0;
     int bound = 0;
-    for (const std::string& line : lines) {
-        const std::string_view key = std::string_view(line).substr(0, line.find('='));
-        if (key.size() == line.size()) continue;
+    for (const auto& [key, value] : list.entries()) {
         for (const std::string_view name : kKeys) {
-            if (!key.starts_with(name) || key.size() == name.size()) continue;
-            const std::string_view digits = key.substr(name.size());
+            if (!std::string_view(key).starts_with(name) || key.size() == name.size()) continue;
+            const std::string_view digits = std::string_view(key).substr(name.size());
             if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
             if (digits.size() > 9) return kMaxControls;
             bound = std::max(bound, std::stoi(std::string(digits)) + 1);
@@ -54,6 +51,9 @@ Vtl_DlgDesignerData::Vtl_DlgDesignerData(const Vtl_DlgDesignerData&) : Vtl_DlgDe
 Vtl_DlgDesignerData& Vtl_DlgDesignerData::operator=(const Vtl_DlgDesignerData&) { return *this; }
 
 Vtl_DlgDesignerData::~Vtl_DlgDesignerData() {
+    // The windows go before the tracker that knows them.
+    if (surface_) surface_->tracker.clear();
+    drawnControls_.clear();
     if (image_) DeleteObject(image_);
     if (flexBtnIcon_) DestroyIcon(flexBtnIcon_);
 }
@@ -64,6 +64,7 @@ bool Vtl_DlgDesignerData::initialize(CDialog* dialog, int firstId, int lastId, i
     dialog_ = dialog->GetSafeHwnd();
     firstId_ = firstId;
     lastId_ = lastId;
+    lowestFreeIdHint_ = firstId;
     designMode_ = designMode;
     if (designMode) {
         typeListId_ = typeListId;
@@ -71,6 +72,13 @@ bool Vtl_DlgDesignerData::initialize(CDialog* dialog, int firstId, int lastId, i
         contentsFieldId_ = contentsFieldId;
         listLabelId_ = listLabelId;
         listFieldId_ = listFieldId;
+        if (!surface_) surface_ = std::make_unique<vtl::designer::DesignSurface>();
+        // The type list offers the 31 types by their captions, in type order.
+        if (auto* typeList = dynamic_cast<CComboBox*>(dialog->GetDlgItem(typeListId))) {
+            typeList->ResetContent();
+            for (int type = 0; type < vtl::designer::kControlTypeCount; ++type)
+                typeList->AddString(vtl::designer::controlTypeCaption(type).c_str());
+        }
     }
     initialised_ = true;
     return true;
@@ -87,10 +95,13 @@ bool Vtl_DlgDesignerData::readFromFile(const Vtl_String& requested, bool withIma
         int count = 0;
         list.getProperty("nrOfControls", count);
         // A corrupt count never loops past the controls the file actually describes.
-        count = std::clamp(count, 0, indexBound(path));
+        count = std::clamp(count, 0, indexBound(list));
 
         name_ = name;
+        if (surface_) surface_->tracker.clear();
+        drawnControls_.clear();  // no window stays behind for a control that is gone
         controls_.removeAll();
+        forgetIds();
         for (int i = 0; i < count; ++i) {
             Vtl_DesignerControl control;
             control.getFromPropList(list, i);
@@ -107,7 +118,7 @@ bool Vtl_DlgDesignerData::writeToFile(const Vtl_String& requested) {
     try {
         Vtl_String newName;
         Vtl_String path;
-        if (!vtl::designer::nameFromPath(requested, newName, path)) return false;
+        if (!vtl::designer::writableDesignPath(requested, newName, path)) return false;
         std::string error;
         files::createFolder(getPath(path).view(), error);
 
@@ -117,22 +128,9 @@ bool Vtl_DlgDesignerData::writeToFile(const Vtl_String& requested) {
             if (files::fileExists(picture.view())) files::copyFile(picture.view(), changeExtension(path, "bmp").view(), error);
         }
 
-        // When every control is drawn, the windows say where the controls are now.
-        const bool allDrawn = !drawnControls_.empty() && static_cast<int>(drawnControls_.size()) == controls_.length() &&
-                              std::all_of(drawnControls_.begin(), drawnControls_.end(),
-                                          [](const auto& d) { return IsWindow(d->window()); });
-        if (allDrawn && hasImage()) {
-            for (int i = 0; i < controls_.length(); ++i) {
-                RECT r;
-                GetWindowRect(drawnControls_[static_cast<std::size_t>(i)]->window(), &r);
-                POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-                MapWindowPoints(HWND(), dialog_, corners, 2);
-                setTopLeftX(controls_[i], corners[0].x);
-                setTopLeftY(controls_[i], corners[0].y);
-                setBottomRightX(controls_[i], corners[1].x);
-                setBottomRightY(controls_[i], corners[1].y);
-            }
-        }
+        // In the designer the drawn rectangles say where the controls are now (at run time a combo is drawn
+        // taller than it is designed, for its list).
+        if (designMode_) getSizeFromAllControls();
 
         Vtl_PropertiesList list;
         list.setProperty("nrOfControls", controls_.length());
@@ -145,17 +143,37 @@ bool Vtl_DlgDesignerData::writeToFile(const Vtl_String& requested) {
     }
 }
 
-int Vtl_DlgDesignerData::freeResourceId() const {
-    // At most one candidate per control is taken, so this ends within length() + 1 steps.
-    for (long long id = std::max(firstId_, 1); id <= lastId_; ++id) {
-        int index = 0;
-        if (!findCtrlFromResource(static_cast<int>(id), index)) return static_cast<int>(id);
+int Vtl_DlgDesignerData::freeResourceId() {
+    // No id below the hint is free, and every id tried and found taken raises it: over a whole load the
+    // search is linear in the number of controls.
+    for (long long id = std::max({lowestFreeIdHint_, firstId_, 1}); id <= lastId_; ++id) {
+        if (!idUses_.contains(static_cast<int>(id))) return static_cast<int>(id);
+        lowestFreeIdHint_ = static_cast<int>(std::min<long long>(id + 1, lastId_));
     }
     return 0;
 }
 
+void Vtl_DlgDesignerData::noteIdTaken(int id) {
+    if (id > 0) ++idUses_[id];
+}
+
+void Vtl_DlgDesignerData::noteIdFreed(int id) {
+    const auto at = idUses_.find(id);
+    if (at == idUses_.end()) return;
+    if (--at->second <= 0) {
+        idUses_.erase(at);
+        lowestFreeIdHint_ = std::min(lowestFreeIdHint_, id);
+    }
+}
+
+void Vtl_DlgDesignerData::forgetIds() {
+    idUses_.clear();
+    lowestFreeIdHint_ = firstId_;
+}
+
 int Vtl_DlgDesignerData::append(Vtl_DesignerControl& control) {
     control.resourceId = freeResourceId();
+    noteIdTaken(control.resourceId);
     controls_.append(control);
     return control.resourceId;
 }
@@ -202,7 +220,9 @@ bool Vtl_DlgDesignerData::findCtrlFromResource(const int& resourceId, int& index
 }
 
 void Vtl_DlgDesignerData::removeControl(const int& index) {
-    if (index >= 0 && index < controls_.length()) controls_.removeAt(index);
+    if (index < 0 || index >= controls_.length()) return;
+    noteIdFreed(controls_[index].resourceId);
+    controls_.removeAt(index);
 }
 
 void Vtl_DlgDesignerData::getAllCtrlNames(Vtl_StringArray& names) const {
@@ -234,7 +254,9 @@ CDialog* Vtl_DlgDesignerData::getDlgPtr() const {
 
 int Vtl_DlgDesignerData::referenceSize(bool horizontal) const {
     if (hasImage()) return horizontal ? imageWidth_ : imageHeight_;
-    // The designer without a picture lays controls out on its own client area.
+    // The designer without a picture lays controls out on its surface, or else its client area.
+    if (designMode_ && surface_ && !surface_->area.IsRectEmpty())
+        return horizontal ? surface_->area.Width() : surface_->area.Height();
     RECT client{};
     if (designMode_ && initialised_ && IsWindow(dialog_) && GetClientRect(dialog_, &client)) {
         return horizontal ? client.right - client.left : client.bottom - client.top;

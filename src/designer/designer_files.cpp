@@ -1,8 +1,10 @@
 #include "designer/designer_files.h"
 #include "frame/export_guard.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "vtlui/vtl_dlg_designer_data.h"
@@ -12,6 +14,7 @@ namespace vtl::designer {
 namespace {
 
 namespace files = vtl::base::files;
+namespace fs = std::filesystem;
 
 // The components of an absolute module path after "." and ".." are applied; nothing for a relative path,
 // an unmapped drive or a ".." above the top.
@@ -61,6 +64,35 @@ bool nameFromPath(const Vtl_String& path, Vtl_String& name, Vtl_String& normalis
 
 Vtl_String designPath(const Vtl_String& name, const char* extension) {
     return getDesignerRootFolder() + name + "." + extension;
+}
+
+bool landsInsideRoot(const Vtl_String& normalised) {
+    // weakly_canonical follows every link of the part that exists and keeps the rest as written.
+    std::error_code ec;
+    const std::string native = files::resolve(normalised.view());
+    const std::string rootNative = files::resolve(getDesignerRootFolder().view());
+    if (native.empty() || rootNative.empty()) return false;
+    const fs::path target = fs::weakly_canonical(fs::path(native), ec);
+    if (ec) return false;
+    const fs::path root = fs::weakly_canonical(fs::path(rootNative), ec);
+    if (ec) return false;
+    auto t = target.begin();
+    for (auto r = root.begin(); r != root.end(); ++r, ++t) {
+        if (r->empty()) continue;  // the empty last part of a root that ends in a separator
+        if (t == target.end() || *t != *r) return false;
+    }
+    return t != target.end();
+}
+
+bool writableDesignPath(const Vtl_String& path, Vtl_String& name, Vtl_String& normalised) {
+    Vtl_String n, p;
+    if (!nameFromPath(path, n, p)) return false;
+    const std::string& text = p.str();
+    if (text.size() < 4 || !files::sameNameIgnoringCase(std::string_view(text).substr(text.size() - 4), ".txt")) return false;
+    if (!landsInsideRoot(p)) return false;
+    name = n;
+    normalised = p;
+    return true;
 }
 
 }  // namespace vtl::designer

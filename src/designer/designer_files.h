@@ -16,4 +16,12 @@ bool nameFromPath(const Vtl_String& path, Vtl_String& name, Vtl_String& normalis
 // The file name for a design name with an extension ("txt", "bmp"): root + name + "." + extension.
 Vtl_String designPath(const Vtl_String& name, const char* extension);
 
+// Whether a file may be written at the normalised module path `normalised` (as nameFromPath gives it):
+// the place it lands on disk, with every link on the way followed, lies inside the designer root as it
+// lies on disk. A link inside the root that leads out of it is refused.
+bool landsInsideRoot(const Vtl_String& normalised);
+// Whether `path` names a design file that may be written: below the root (nameFromPath), ending in ".txt"
+// (in any case), and landing inside the root on disk. Gives the design name and the normalised path.
+bool writableDesignPath(const Vtl_String& path, Vtl_String& name, Vtl_String& normalised);
+
 }  // namespace vtl::designer

@@ -6,6 +6,7 @@
 #include "common/dialog_helpers.h"
 #include "designer/control_rect.h"
 #include "designer/control_types.h"
+#include "designer/design_surface.h"
 #include "frame/module.h"
 #include "frame/vtlbase.h"
 #include "vtlbase/controls/control_functions.h"
@@ -81,11 +82,14 @@ std::vector<std::string> comboItems(HWND combo) {
 // ---- windows ----
 
 void Vtl_DlgDesignerData::removeAllDrawnCtrls() {
-    // Every drawn window goes, so that drawing again never leaves two windows with one id.
+    // Every drawn window goes, so that drawing again never leaves two windows with one id; the selection
+    // tracker forgets them first.
+    if (surface_) surface_->tracker.clear();
     drawnControls_.clear();
 }
 
 void Vtl_DlgDesignerData::redrawAllControls() {
+    // At run time the tab order is sorted; in the designer the new windows start unselected.
     if (!designMode_) sortAllControls();
     removeAllDrawnCtrls();
     for (int i = 0; i < controls_.length(); ++i) drawControl(controls_[i]);
@@ -108,6 +112,10 @@ bool Vtl_DlgDesignerData::drawControl(Vtl_DesignerControl& control) {
     SendMessage(window, WM_SETFONT, SendMessage(dialog_, WM_GETFONT), 0);
     if ((designMode_ && kind != ControlKind::Static) || (!designMode_ && control.disabled)) EnableWindow(window, FALSE);
     drawnControls_.push_back(std::make_unique<CControlRect>(window, control.resourceId, r));
+    if (designMode_ && surface_) {
+        drawnControls_.back()->bounds = surface_->area;
+        surface_->tracker.add(drawnControls_.back().get());
+    }
     CDialog* dialog = getDlgPtr();
     if (kind == ControlKind::ComboBox) FillDesCombo(dialog, control);
     if (control.type == 28) setComboValue(control, control.contents);

@@ -218,6 +218,11 @@ void MacroDialog::showTab() {
     previousTab_ = selected;
 }
 
+void MacroDialog::pageDesignChanged() {
+    fitWindow();
+    showTab();
+}
+
 void MacroDialog::reloadAllPages(bool keepFocus) {
     auto* tabs = static_cast<CTabCtrl*>(GetDlgItem(kTabId));
     const int current = tabs->GetCurSel();

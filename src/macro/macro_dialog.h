@@ -55,6 +55,8 @@ public:
     void reloadAllPages(bool keepFocus);
     // Hides the other pages, shows the selected one and gives it the focus.
     void showTab();
+    // A page read its design again (after the designer): the dialog fits its pages anew.
+    void pageDesignChanged();
     // The size key under which the dialog keeps its size.
     Vtl_String sizeKey() const;
 

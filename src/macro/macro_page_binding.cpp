@@ -3,12 +3,14 @@
 // that binds to nothing is removed and what it meant goes to the grid.
 #include <cmath>
 
+#include "macro/macro_dialog.h"
 #include "macro/macro_tab_page.h"
 #include "vtlbase/drawing/catalogue.h"
 #include "vtlbase/file_functions.h"
 #include "vtlbase/files/file_io.h"
 #include "vtlbase/macro_langs.h"
 #include "vtlbase/settings.h"
+#include "vtlui/vtlui.h"
 
 namespace vtl::ui {
 namespace {
@@ -35,18 +37,40 @@ Vtl_String* boltValue(MacroBoltData& b, int type, int*& reference) {
 void MacroTabPage::bindDesign() {
     MacroTabData* t = tab();
     if (!t || t->designFile.isEmpty()) return;
-    design_.initialize(this, Vtl_DlgDesignerData::kFirstControlId, Vtl_DlgDesignerData::kLastControlId, 0, 0, 0, 0, 0, false);
-    if (!design_.readFromFile(t->designFile, true)) return;
+    design_->initialize(this, Vtl_DlgDesignerData::kFirstControlId, Vtl_DlgDesignerData::kLastControlId, 0, 0, 0, 0, 0, false);
+    if (!design_->readFromFile(t->designFile, true)) return;
     // A design without its picture would draw its controls at no size: its values go to the grid instead.
-    if (!design_.hasImage()) {
-        while (design_.getNrControls() > 0) design_.removeControl(0);
+    if (!design_->hasImage()) {
+        while (design_->getNrControls() > 0) design_->removeControl(0);
         return;
     }
-    for (int i = 0; i < design_.getNrControls();) {
-        if (bindControl(*design_.getControlWrite(i))) ++i;
-        else design_.removeControl(i);
+    for (int i = 0; i < design_->getNrControls();) {
+        if (bindControl(*design_->getControlWrite(i))) ++i;
+        else design_->removeControl(i);
     }
-    design_.redrawAllControls();
+    design_->redrawAllControls();
+}
+
+void MacroTabPage::editDesign() {
+    MacroTabData* t = tab();
+    if (!t) return;
+    // A value still being typed goes into the record first: the page is built anew from it afterwards.
+    applyPendingEdit();
+    const Vtl_String file = t->designFile;
+    {
+        MacroDialog::NestedLoop waiting(owner());
+        StartDlgDesigner(file);
+    }
+    rebuildDesign();
+}
+
+void MacroTabPage::rebuildDesign() {
+    if (!tab()) return;
+    design_->removeAllDrawnCtrls();
+    design_ = std::make_unique<Vtl_DlgDesignerData>();
+    fill();
+    if (MacroDialog* o = owner()) o->pageDesignChanged();
+    Invalidate();
 }
 
 bool MacroTabPage::bindControl(Vtl_DesignerControl& c) {
@@ -128,7 +152,7 @@ bool MacroTabPage::bindControl(Vtl_DesignerControl& c) {
             c.contents = merged.rotation;
             merged.rotationReference = id;
         } else {
-            c.contents = buttonCaption(design_, c, dialString(968));
+            c.contents = buttonCaption(*design_, c, dialString(968));
             merged.advancedReference = id;
         }
         // The references live on the group's records; the merged record writes them to every member.
@@ -189,7 +213,7 @@ bool MacroTabPage::bindControl(Vtl_DesignerControl& c) {
             return true;
         }
         default:
-            c.contents = buttonCaption(design_, c, dialString(968));
+            c.contents = buttonCaption(*design_, c, dialString(968));
             a.buttonReference = id;
             return true;
         }

@@ -25,7 +25,7 @@ int MacroTabPage::zoneOfFocus() const {
     // grid's cell editor for the grid.
     const HWND focus = childWithFocus(m_hWnd);
     if (!focus) return 0;
-    if (design_.isADynControl(::GetDlgCtrlID(focus))) return 1;
+    if (design_->isADynControl(::GetDlgCtrlID(focus))) return 1;
     if (grid_.isAttached() && focus == grid_.grid()) return 2;
     for (int id : kOwnControls)
         if (focus == ::GetDlgItem(m_hWnd, id)) return 3;
@@ -35,7 +35,7 @@ int MacroTabPage::zoneOfFocus() const {
 bool MacroTabPage::enterZone(int zone, bool first) {
     switch (zone) {
     case 1:
-        return design_.getNrDrawnControls() > 0 && design_.setFocusToCtrl(first);
+        return design_->getNrDrawnControls() > 0 && design_->setFocusToCtrl(first);
     case 2:
         return gridVisible() && grid_.focusFirstOrLast(first);
     case 3: {
@@ -61,7 +61,7 @@ bool MacroTabPage::tabKey(bool shift) {
     switch (zone) {
     case 1: {
         Vtl_TabMsgHandle result = Vtl_TabNotHandled;
-        if (!design_.handleTabKey(VK_TAB, result)) return false;
+        if (!design_->handleTabKey(VK_TAB, result)) return false;
         if (result == Vtl_TabHandled) return true;
         leave = true;
         break;
@@ -127,7 +127,7 @@ BOOL MacroTabPage::PreTranslateMessage(MSG* msg) {
             if (MacroDialog* o = owner()) ::PostMessage(o->m_hWnd, WM_COMMAND, IDCANCEL, 0);
             return TRUE;
         case VK_F12:
-            acutPrintf("The dialog designer is not available yet: the tab's design cannot be edited here.\n");
+            editDesign();
             return TRUE;
         default:
             break;
@@ -135,7 +135,7 @@ BOOL MacroTabPage::PreTranslateMessage(MSG* msg) {
     }
     if (msg->message == WM_KEYUP && msg->wParam == VK_SPACE && zoneOfFocus() == 1) {
         Vtl_ControlType type = 0;
-        if (design_.getDynControlType(::GetDlgCtrlID(childWithFocus(m_hWnd)), type) && (type == 4 || type == 5) && applyEnabled_)
+        if (design_->getDynControlType(::GetDlgCtrlID(childWithFocus(m_hWnd)), type) && (type == 4 || type == 5) && applyEnabled_)
             apply();
     }
     return CDialog::PreTranslateMessage(msg);

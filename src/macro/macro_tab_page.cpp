@@ -113,7 +113,7 @@ void MacroTabPage::fill() {
     t->removeAllDlgReferences();
     bindDesign();
     int w = 0;
-    design_.getImageSize(w, designHeight_);
+    design_->getImageSize(w, designHeight_);
     fillGrid();
     grid_.setRedraw(true);
     fillBoltControls();
@@ -124,7 +124,7 @@ void MacroTabPage::fill() {
 
 SIZE MacroTabPage::wantedSize() const {
     int w = 0, h = 0;
-    const_cast<Vtl_DlgDesignerData&>(design_).getImageSize(w, h);
+    design_->getImageSize(w, h);
     int width = std::max(w - 20, 310);
     int height = h + (gridVisible() ? 130 : 0) + extraHeight() - 20;
     return {width, std::max(height, 0)};
@@ -179,13 +179,13 @@ void MacroTabPage::refillDiameters() {
 void MacroTabPage::setFlexFixStates() {
     MacroTabData* t = tab();
     Vtl_StringArray groups;
-    design_.getFlexBtnsGroups(groups);
+    design_->getFlexBtnsGroups(groups);
     for (const Vtl_String& g : groups) {
         int index = 0;
         if (!t->findFlexFixGroup(g, index)) continue;
         const MacroFlexFixGroup& group = t->flexFixGroups[index];
         for (int b = 0; b < group.buttons.length(); ++b)
-            design_.setFlexBtnStatus(g, group.buttons[b], b < group.flexible.length() && group.flexible[b] ? 1 : 0);
+            design_->setFlexBtnStatus(g, group.buttons[b], b < group.flexible.length() && group.flexible[b] ? 1 : 0);
     }
 }
 
@@ -199,33 +199,33 @@ void MacroTabPage::reload() {
     for (const MacroCell& c : t->cells) {
         if (c.reference < 0) g.setCellText(3, -c.reference, c.value);
         if (c.reference > 0) {
-            design_.setCtrlValue(c.reference, c.value);
-            design_.setCtrlReadOnly(c.reference, c.readOnly);
+            design_->setCtrlValue(c.reference, c.value);
+            design_->setCtrlReadOnly(c.reference, c.readOnly);
         }
     }
     for (const MacroCutData& c : t->cuts)
-        if (c.reference > 0) design_.setCtrlValue(c.reference, Vtl_String(c.number));
+        if (c.reference > 0) design_->setCtrlValue(c.reference, Vtl_String(c.number));
     for (const MacroPatternProps& p : t->patterns) {
         if (p.nameReference < 0) g.setCellText(3, -p.nameReference, p.name);
-        if (p.nameReference > 0) design_.setCtrlValue(p.nameReference, p.name);
+        if (p.nameReference > 0) design_->setCtrlValue(p.nameReference, p.name);
         if (p.countReference < 0) g.setCellText(4, -p.countReference, p.countText);
-        if (p.countReference > 0) design_.setCtrlValue(p.countReference, p.countText);
+        if (p.countReference > 0) design_->setCtrlValue(p.countReference, p.countText);
     }
     const MacroBoltData& b = t->bolt;
     for (auto [reference, value] : {std::pair{b.assemblyReference, &b.assembly}, {b.diameterReference, &b.diameter},
                                     {b.holeToleranceReference, &b.holeTolerance}, {b.penetrationReference, &b.penetrationLength},
                                     {b.addedLengthReference, &b.addedLength}})
-        if (reference > 0) design_.setCtrlValue(reference, *value);
+        if (reference > 0) design_->setCtrlValue(reference, *value);
     fillBoltControls();
     for (const DynArrayData& a : t->arrays) {
         if (a.nameReference < 0) g.setCellText(3, -a.nameReference, a.name);
-        if (a.nameReference > 0) design_.setCtrlValue(a.nameReference, a.name);
+        if (a.nameReference > 0) design_->setCtrlValue(a.nameReference, a.name);
         for (int v = 0; v < 4; ++v)
-            if (a.valueReferences[v] > 0) design_.setCtrlValue(a.valueReferences[v], a.values[v]);
+            if (a.valueReferences[v] > 0) design_->setCtrlValue(a.valueReferences[v], a.values[v]);
         for (const DynArrayEntry& e : a.entries)
-            if (e.reference > 0) design_.setCtrlValue(e.reference, e.text);
+            if (e.reference > 0) design_->setCtrlValue(e.reference, e.text);
     }
-    if (t->imageReference > 0) design_.setCtrlValue(t->imageReference, t->currentImage);
+    if (t->imageReference > 0) design_->setCtrlValue(t->imageReference, t->currentImage);
     g.setChanged(false);
     applyEnabled_ = wasEnabled;
 }
@@ -236,27 +236,27 @@ void MacroTabPage::collect(MacroTabData& t) {
     for (MacroCell& c : t.cells) {
         // Edits, combos and check boxes show cells; value-solver buttons only point at them.
         Vtl_ControlType type = 0;
-        if (c.reference > 0 && design_.getDynControlType(c.reference, type) && (type == 2 || type == 3 || type == 29) &&
-            design_.getCtrlValue(c.reference, value))
+        if (c.reference > 0 && design_->getDynControlType(c.reference, type) && (type == 2 || type == 3 || type == 29) &&
+            design_->getCtrlValue(c.reference, value))
             c.value = value;
     }
     for (MacroCutData& c : t.cuts)
-        if (c.reference > 0 && design_.getCtrlValue(c.reference, value)) c.number = value.toInt();
+        if (c.reference > 0 && design_->getCtrlValue(c.reference, value)) c.number = value.toInt();
     for (MacroPatternProps& p : t.patterns) {
-        if (p.nameReference > 0 && design_.getCtrlValue(p.nameReference, value)) p.name = value;
-        if (p.countReference > 0 && hasCountField(p) && design_.getCtrlValue(p.countReference, value)) p.countText = value;
+        if (p.nameReference > 0 && design_->getCtrlValue(p.nameReference, value)) p.name = value;
+        if (p.countReference > 0 && hasCountField(p) && design_->getCtrlValue(p.countReference, value)) p.countText = value;
     }
     MacroBoltData& b = t.bolt;
     for (auto [reference, field] : {std::pair{b.assemblyReference, &b.assembly}, {b.diameterReference, &b.diameter},
                                     {b.holeToleranceReference, &b.holeTolerance}, {b.penetrationReference, &b.penetrationLength},
                                     {b.addedLengthReference, &b.addedLength}})
-        if (reference > 0 && design_.getCtrlValue(reference, value)) *field = value;
+        if (reference > 0 && design_->getCtrlValue(reference, value)) *field = value;
     for (DynArrayData& a : t.arrays) {
-        if (a.nameReference > 0 && design_.getCtrlValue(a.nameReference, value)) a.name = value;
+        if (a.nameReference > 0 && design_->getCtrlValue(a.nameReference, value)) a.name = value;
         for (int v = 0; v < 4; ++v)
-            if (a.valueReferences[v] > 0 && design_.getCtrlValue(a.valueReferences[v], value)) a.values[v] = value;
+            if (a.valueReferences[v] > 0 && design_->getCtrlValue(a.valueReferences[v], value)) a.values[v] = value;
         for (DynArrayEntry& e : a.entries)
-            if (e.reference > 0 && design_.getCtrlValue(e.reference, value)) e.text = value;
+            if (e.reference > 0 && design_->getCtrlValue(e.reference, value)) e.text = value;
     }
     if (boltControlsVisible()) {
         // The chosen items (a combo's field still shows the previous text while it reports the change).
@@ -315,11 +315,11 @@ void MacroTabPage::applyPendingEdit() {
 }
 
 BOOL MacroTabPage::OnEraseBkgnd(CDC* dc) {
-    if (design_.isInitialised() && design_.hasImage()) {
+    if (design_->isInitialised() && design_->hasImage()) {
         RECT client;
         GetClientRect(&client);
         dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-        design_.OnEraseBkgnd(dc);
+        design_->OnEraseBkgnd(dc);
         return TRUE;
     }
     return CDialog::OnEraseBkgnd(dc);
@@ -337,7 +337,7 @@ LRESULT MacroTabPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 HBRUSH MacroTabPage::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
     // Designed labels let the picture show through.
     Vtl_ControlType type = -1;
-    if (wnd && design_.getDynControlType(wnd->GetDlgCtrlID(), type) && (type == 0 || type == 1)) {
+    if (wnd && design_->getDynControlType(wnd->GetDlgCtrlID(), type) && (type == 0 || type == 1)) {
         dc->SetBkMode(TRANSPARENT);
         return GetStockObject(NULL_BRUSH);
     }
@@ -372,9 +372,9 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
         return TRUE;
     }
-    if (design_.isADynControl(id)) {
+    if (design_->isADynControl(id)) {
         Vtl_ControlType type = 0;
-        design_.getDynControlType(id, type);
+        design_->getDynControlType(id, type);
         if (code == CBN_SELCHANGE) {
             noteBoltEdit(id);
             if (type == 27) onImageChosen(id);
@@ -397,7 +397,7 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void MacroTabPage::onDesignedClick(int resourceId) {
     Vtl_ControlType type = 0;
-    design_.getDynControlType(resourceId, type);
+    design_->getDynControlType(resourceId, type);
     switch (type) {
     case 6:
         onPatternOrArrayButton(resourceId, true);
@@ -424,8 +424,8 @@ void MacroTabPage::onFlexButton(int resourceId) {
     MacroTabData* t = tab();
     Vtl_String group, name;
     int index = 0, status = 0;
-    if (!t || !design_.getFlexBtnGroupName(resourceId, group, name) || !design_.findFlexButton(group, name, index) ||
-        !design_.getFlexBtnStatus(index, status) || (status != 0 && status != 1))
+    if (!t || !design_->getFlexBtnGroupName(resourceId, group, name) || !design_->findFlexButton(group, name, index) ||
+        !design_->getFlexBtnStatus(index, status) || (status != 0 && status != 1))
         return;
     const MacroTabData before = *t;
     if (t->flexFixBtnClicked(group, name, status != 0)) applyAgainst(before);
@@ -433,11 +433,11 @@ void MacroTabPage::onFlexButton(int resourceId) {
 
 void MacroTabPage::onImageChosen(int resourceId) {
     MacroTabData* t = tab();
-    const Vtl_DesignerControl* c = design_.getControlFromRes(resourceId);
+    const Vtl_DesignerControl* c = design_->getControlFromRes(resourceId);
     if (!t || !c) return;
     // The chosen item: the field still shows the previous one while the change is reported.
     Vtl_String chosen;
-    design_.getCtrlValue(resourceId, chosen);
+    design_->getCtrlValue(resourceId, chosen);
     // The mixed item stands for the differing images of several macros: choosing it swaps nothing.
     if (chosen.isEmpty() || chosen == dialString(695)) return;
     Vtl_String folder = c->listText;

@@ -65,8 +65,10 @@ public:
     void rememberFocus(TabFocusState& state) const;
     void restoreFocus(const TabFocusState& state);
     bool focusFirstControl();
+    // F12: the dialog designer on the tab's design; afterwards the page shows the design as it was saved.
+    void editDesign();
 
-    Vtl_DlgDesignerData& design() { return design_; }
+    Vtl_DlgDesignerData& design() { return *design_; }
     Vtl_Spread& grid() { return grid_; }
     // Whether the page shows its grid (it has rows), whether or not the page itself is shown now.
     bool gridVisible() const { return gridShown_; }
@@ -86,6 +88,8 @@ private:
 
     void fill();
     void bindDesign();
+    // Reads the design again and fills the page from the tab.
+    void rebuildDesign();
     bool bindControl(Vtl_DesignerControl& control);
     void prepareGrid();
     void fillGrid();
@@ -113,7 +117,9 @@ private:
     int zoneOfFocus() const;
 
     int tabIndex_ = -1;
-    Vtl_DlgDesignerData design_;
+    // Made anew whenever the page's design is read again (after the designer), so nothing of the design
+    // read before (its picture, its windows) stays behind.
+    std::unique_ptr<Vtl_DlgDesignerData> design_ = std::make_unique<Vtl_DlgDesignerData>();
     Vtl_Spread grid_;
     CResizer resizer_;
     bool applyEnabled_ = false;

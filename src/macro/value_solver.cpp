@@ -26,7 +26,7 @@ Vtl_String fiveDecimals(double v) { return Vtl_String(v, 5); }
 
 void MacroTabPage::onValueSolver(int resourceId) {
     MacroTabData* t = tab();
-    const Vtl_DesignerControl* c = design_.getControlFromRes(resourceId);
+    const Vtl_DesignerControl* c = design_->getControlFromRes(resourceId);
     if (!t || !c) return;
     const Vtl_String mixed = dialString(695);
     int baseIndex = 0, targetIndex = 0, secondIndex = -1;
@@ -43,8 +43,8 @@ void MacroTabPage::onValueSolver(int resourceId) {
     // A mixed or missing number anywhere makes no total: nothing happens (as for a mixed base value).
     const Vtl_String& baseText = t->cells[baseIndex].value;
     Vtl_String targetText, secondText;
-    design_.getCtrlValue(targetControl, targetText);
-    if (secondControl) design_.getCtrlValue(secondControl, secondText);
+    design_->getCtrlValue(targetControl, targetText);
+    if (secondControl) design_->getCtrlValue(secondControl, secondText);
     const auto b = parseNumber(baseText);
     const auto e = parseNumber(targetText);
     if (baseText == mixed || targetText == mixed || !b || !e) return;
@@ -84,8 +84,8 @@ void MacroTabPage::onValueSolver(int resourceId) {
     const auto v = parseNumber(ask.text);
     if (!ask.accepted || !v) return;
     const double H = type25 ? (*v - *b) * factor : *v - *b - D;
-    design_.setCtrlValue(targetControl, fiveDecimals(target.sign * H));
-    if (type25 && secondControl) design_.setCtrlValue(secondControl, fiveDecimals(second.sign * H));
+    design_->setCtrlValue(targetControl, fiveDecimals(target.sign * H));
+    if (type25 && secondControl) design_->setCtrlValue(secondControl, fiveDecimals(second.sign * H));
     apply();
 }
 

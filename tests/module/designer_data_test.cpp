@@ -1,4 +1,5 @@
 // Designed dialogs on disk: the design file, its picture, hostile files and paths, and the look-ups.
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -183,12 +184,71 @@ TEST_F(DesignerData, PathsLeavingTheDesignerRootAreRefused) {
         EXPECT_NE(entry.path().filename(), "Outside.txt");
     }
 
+    // Only ".txt" designs are written: never onto the picture or any other file.
+    writePicture(rootDir() / "Good.bmp", 4, 3);
+    const std::string picture = bytes(rootDir() / "Good.bmp");
+    EXPECT_FALSE(design.writeToFile(this->design("Good.bmp")));
+    EXPECT_FALSE(design.writeToFile(this->design("Good")));
+    EXPECT_EQ(bytes(rootDir() / "Good.bmp"), picture);
+    EXPECT_TRUE(design.writeToFile(this->design("Good.TXT")));
+
+    // Links inside the root that lead out of it: a folder and a file.
+    fs::create_directories(libraryDir() / "elsewhere");
+    writeText(libraryDir() / "elsewhere" / "target.txt", "keep");
+    fs::create_directory_symlink(libraryDir() / "elsewhere", rootDir() / "Linked");
+    fs::create_symlink(libraryDir() / "elsewhere" / "target.txt", rootDir() / "Link.txt");
+    EXPECT_FALSE(design.writeToFile(this->design("Linked\\Copy.txt")));
+    EXPECT_FALSE(design.writeToFile(this->design("Link.txt")));
+    EXPECT_FALSE(fs::exists(libraryDir() / "elsewhere" / "Copy.txt"));
+    EXPECT_EQ(bytes(libraryDir() / "elsewhere" / "target.txt"), "keep");
+    EXPECT_EQ(design.getName().str(), "Good");
+
     // Inside the root, any separator and any case of the root are the same design; a ".." that stays
     // inside is fine.
     writeText(rootDir() / "Sub" / "D.txt", "nrOfControls=0\n");
     const std::string lower = (libraryDir() / "dialog templates" / "DIALOG DESIGN").string();
     ASSERT_TRUE(design.readFromFile(Vtl_String(lower + "/Sub/x/../D.txt"), false));
     EXPECT_EQ(design.getName().str(), "Sub\\D");
+}
+
+TEST_F(DesignerData, ADesignOfThirtyThousandLinesReadsInLinearTime) {
+    // Seven lines a control: 4,286 controls make 30,003 lines, 429 make 3,004.
+    auto write = [&](const std::string& name, int controls) {
+        std::string text = "nrOfControls=" + std::to_string(controls) + "\r\n";
+        for (int i = 0; i < controls; ++i) {
+            const std::string n = std::to_string(i);
+            text += "type" + n + "=2\r\ntopLeftX" + n + "=0.125\r\ntopLeftY" + n + "=0.25\r\nbottomRightX" + n +
+                    "=0.5\r\nbottomRightY" + n + "=0.375\r\ncontents" + n + "=cell" + n + "\r\ncomboList" + n + "=\r\n";
+        }
+        writeText(rootDir() / (name + ".txt"), text);
+    };
+    write("Small", 429);
+    write("Large", 4286);
+    auto fastest = [&](const char* name) {
+        auto best = std::chrono::steady_clock::duration::max();
+        for (int run = 0; run < 5; ++run) {
+            Vtl_DlgDesignerData design;
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_TRUE(design.readFromFile(this->design(std::string(name) + ".txt"), false));
+            best = std::min(best, std::chrono::steady_clock::now() - start);
+        }
+        return std::chrono::duration<double>(best).count();
+    };
+    const double small = fastest("Small");
+    const double large = fastest("Large");
+    // Ten times the lines: about ten times the time; a reader quadratic in the lines would take a hundred.
+    EXPECT_LT(large / small, 30.0) << "small " << small << " s, large " << large << " s";
+
+    Vtl_DlgDesignerData design;
+    ASSERT_TRUE(design.readFromFile(this->design("Large.txt"), false));
+    ASSERT_EQ(design.getNrControls(), 4286);
+    EXPECT_EQ(design.getControl(4285)->contents.str(), "cell4285");
+    EXPECT_EQ(design.getControl(99)->resourceId, 33099);
+    EXPECT_EQ(design.getControl(100)->resourceId, 0);  // the id range is used up
+    // Removing a control frees its id for the next one.
+    design.removeControl(5);
+    Vtl_DesignerControl extra;
+    EXPECT_EQ(design.append(extra), 33005);
 }
 
 TEST_F(DesignerData, DesignsAreListedWithTheirSubFoldersAndControlNamesRead) {

@@ -87,6 +87,24 @@ TEST_F(FileFunctions, PropertiesReadBackExactlyAndMissingKeysLeaveValuesAlone) {
     EXPECT_FALSE(q.readFromFile(lib("missing.txt")));
 }
 
+TEST_F(FileFunctions, PropertiesReadFromAFileKeepTheLastOfDuplicateKeysInTheFirstPlace) {
+    ASSERT_TRUE(ObjectExportWriteFile(lib("dup.txt"), Vtl_StringArray{"a=1", "no key here", "b=2", "a=3", "=empty key"}));
+    Vtl_PropertiesList p;
+    ASSERT_TRUE(p.readFromFile(lib("dup.txt")));
+    ASSERT_EQ(p.count(), 3);
+    EXPECT_EQ(p.entries()[0], (std::pair<std::string, std::string>{"a", "3"}));
+    EXPECT_EQ(p.entries()[1].first, "b");
+    EXPECT_EQ(p.entries()[2].first, "");
+    p.setProperty("b", 5);
+    int b = 0;
+    EXPECT_TRUE(p.getProperty("b", b));
+    EXPECT_EQ(b, 5);
+    p.clear();
+    EXPECT_FALSE(p.getProperty("b", b));
+    p.setProperty("c", 1);
+    EXPECT_EQ(p.entries().front().first, "c");
+}
+
 TEST_F(FileFunctions, SearchesGiveFullModulePathsAndPathTextsSplitAsTheModuleExpects) {
     fs::create_directories(libraryDir() / "Cutting Stock" / "HE 200 A");
     for (const char* n : {"Stock1.shp", "stock12.SHP", "Stock2.buy"}) std::ofstream(libraryDir() / "Cutting Stock" / "HE 200 A" / n);

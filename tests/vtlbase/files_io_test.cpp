@@ -95,6 +95,18 @@ TEST_F(Files, CopyOntoItselfChangesNothingAndCopiesReplaceTargets) {
     EXPECT_FALSE(fileTime(lib("missing.bmp")).has_value());
 }
 
+TEST_F(Files, BinaryFilesKeepEveryByteAndTheirCaseFoundName) {
+    std::string error;
+    const std::string bytes("BM\0\r\n\xFF\x80 not text", 17);
+    ASSERT_TRUE(writeBinary(lib("Plate.bmp"), bytes, error)) << error;
+    EXPECT_EQ(bytesOf(libraryDir() / "Plate.bmp"), bytes);  // no line ends or code page applied
+    std::string read;
+    ASSERT_TRUE(readBinary(lib("PLATE.BMP"), read, error)) << error;
+    EXPECT_EQ(read, bytes);
+    EXPECT_FALSE(readBinary(lib("none.bmp"), read, error));
+    EXPECT_EQ(read, bytes);
+}
+
 TEST_F(Files, SearchesMatchPatternsAndSkipFoldersReachedThroughLinks) {
     const fs::path root = libraryDir() / "Dialog Templates" / "Dialog Design";
     fs::create_directories(root / "Sub");

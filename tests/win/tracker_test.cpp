@@ -1,5 +1,8 @@
 // The rectangle tracker, driven by the pointer sequences of scripts: a handle drag, a move, a rubber
 // band, and Escape restoring the rectangle.
+#include "gfx/image.h"
+#include "win/dc.h"
+#include "win/render.h"
 #include "win/script.h"
 #include "win/tracker.h"
 #include "win_test_support.h"
@@ -15,8 +18,13 @@ public:
     CRectTracker tracker;
     CRect band;
     std::vector<BOOL> results;
+    bool drawTracker = false;
 
 protected:
+    void OnPaint() override {
+        CPaintDC dc(this);
+        if (drawTracker) tracker.Draw(&dc);
+    }
     void OnLButtonDown(UINT, CPoint point) override {
         if (tracker.HitTest(point) != CRectTracker::hitNothing) {
             results.push_back(tracker.Track(this, point));
@@ -67,6 +75,32 @@ TEST_F(TrackerTest, DraggingAHandleResizesAndDraggingInsideMoves) {
     play(s);
     EXPECT_EQ(surface.results, (std::vector<BOOL>{TRUE, TRUE}));
     EXPECT_EQ(surface.tracker.m_rect, CRect(60, 30, 190, 120));
+}
+
+TEST_F(TrackerTest, ADragByADistanceMovesFromTheStartPointWithTheModifiersHeld) {
+    Script s;
+    s.dragBy(at(60, 60), 25, -10);
+    play(s);
+    EXPECT_EQ(surface.tracker.m_rect, CRect(75, 40, 175, 90));
+    const Script parsed = Script::parse("drag point 1 2 by 30 -4 shift\n", "s");
+    EXPECT_EQ(parsed.remainingSteps(), (std::vector<std::string>{"drag point 1 2 by 30 -4 shift+"}));
+}
+
+TEST_F(TrackerTest, DrawingShowsTheOutlineAroundTheRectangleAndTheEightHandles) {
+    surface.drawTracker = true;
+    const gfx::Image image = renderWindow(surface.m_hWnd);
+    auto black = [&](int x, int y) { return image.pixel(x, y) == gfx::Rgba::of(RGB(0, 0, 0)); };
+    // The outline lies one pixel outside, so a child window filling the rectangle leaves it visible.
+    EXPECT_TRUE(black(49, 75));
+    EXPECT_TRUE(black(150, 75));
+    EXPECT_TRUE(black(100, 49));
+    EXPECT_FALSE(black(50, 75));
+    EXPECT_FALSE(black(100, 75));
+    // Handles: corners diagonally outside, edge handles centred on their edge.
+    for (POINT p : {POINT{46, 46}, POINT{152, 46}, POINT{152, 102}, POINT{46, 102}, POINT{99, 46}, POINT{152, 74},
+                    POINT{99, 102}, POINT{46, 74}})
+        EXPECT_TRUE(black(p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_FALSE(black(46, 60));  // between two handles: only the outline one pixel further in
 }
 
 TEST_F(TrackerTest, ARubberBandIsNormalisedAndEscapeRestoresTheRectangle) {

@@ -18,11 +18,14 @@ bool Vtl_PropertiesList::readFromFile(const Vtl_String& path) {
     std::vector<std::string> lines;
     std::string error;
     if (!vtl::base::files::readLines(path.view(), lines, error)) return false;
-    entries_.clear();
+    clear();
+    entries_.reserve(lines.size());
+    index_.reserve(lines.size());
     for (const auto& line : lines) {
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
-        setProperty(Vtl_String(line.substr(0, eq)), Vtl_String(line.substr(eq + 1)));
+        // A line holds no line break, so key and value go in as they stand.
+        set(line.substr(0, eq), line.substr(eq + 1));
     }
     return true;
 }
@@ -35,10 +38,23 @@ bool Vtl_PropertiesList::writeToFile(const Vtl_String& path) const {
     return vtl::base::files::writeLines(path.view(), lines, error);
 }
 
+void Vtl_PropertiesList::clear() {
+    entries_.clear();
+    index_.clear();
+}
+
 const std::string* Vtl_PropertiesList::find(const std::string& key) const {
-    for (const auto& e : entries_)
-        if (e.first == key) return &e.second;
-    return nullptr;
+    const auto at = index_.find(key);
+    return at == index_.end() ? nullptr : &entries_[at->second].second;
+}
+
+void Vtl_PropertiesList::set(std::string key, std::string value) {
+    const auto [at, added] = index_.try_emplace(key, entries_.size());
+    if (!added) {
+        entries_[at->second].second = std::move(value);
+        return;
+    }
+    entries_.emplace_back(std::move(key), std::move(value));
 }
 
 bool Vtl_PropertiesList::getProperty(const Vtl_String& key, Vtl_String& value) const {
@@ -67,15 +83,7 @@ bool Vtl_PropertiesList::getProperty(const Vtl_String& key, double& value) const
 }
 
 void Vtl_PropertiesList::setProperty(const Vtl_String& key, const Vtl_String& value) {
-    const std::string k = oneLine(key.str());
-    const std::string v = oneLine(value.str());
-    for (auto& e : entries_) {
-        if (e.first == k) {
-            e.second = v;
-            return;
-        }
-    }
-    entries_.emplace_back(k, v);
+    set(oneLine(key.str()), oneLine(value.str()));
 }
 
 void Vtl_PropertiesList::setProperty(const Vtl_String& key, int value) { setProperty(key, Vtl_String(value)); }

@@ -179,7 +179,9 @@ private:
                       step.modifiers, step.kind == K::DoubleClick);
             return true;
         case K::Drag:
-            if (!pointOf(step.target, p, error) || !pointOf(step.to, q, error)) return false;
+            if (!pointOf(step.target, p, error)) return false;
+            if (step.relative) q = {p.x + step.to.point.x, p.y + step.to.point.y};
+            else if (!pointOf(step.to, q, error)) return false;
             pushDrag(p, q, step.modifiers);
             return true;
         case K::Type:
@@ -333,6 +335,9 @@ std::string ScriptStep::describe() const {
     case Kind::DoubleClick:
         return "dblclick " + target.describe();
     case Kind::Drag:
+        if (relative)
+            return "drag " + target.describe() + " by " + std::to_string(to.point.x) + " " + std::to_string(to.point.y) +
+                   (modifiers ? " " + mods() : "");
         return "drag " + target.describe() + " to " + to.describe();
     case Kind::Type:
         return "type \"" + text + "\"";
@@ -388,6 +393,12 @@ Script& Script::doubleClick(Target t, unsigned mods) { return add(targeted(Scrip
 Script& Script::drag(Target from, Target to, unsigned mods) {
     ScriptStep s = targeted(ScriptStep::Kind::Drag, from, mods);
     s.to = to;
+    return add(std::move(s));
+}
+Script& Script::dragBy(Target from, int dx, int dy, unsigned mods) {
+    ScriptStep s = targeted(ScriptStep::Kind::Drag, from, mods);
+    s.to = point(dx, dy);
+    s.relative = true;
     return add(std::move(s));
 }
 Script& Script::type(std::string text) {

@@ -261,10 +261,17 @@ Script Script::parse(std::string_view text, std::string name) {
             else script.doubleClick(t, mods);
         } else if (verb == "DRAG") {
             const Target from = r.target();
-            if (!r.peekWord("to")) r.fail("expected \"to\"");
-            r.word("to");
-            const Target to = r.target();
-            script.drag(from, to, r.optionalModifiers());
+            if (r.peekWord("by")) {
+                r.word("by");
+                const int dx = r.number("the horizontal distance");
+                const int dy = r.number("the vertical distance");
+                script.dragBy(from, dx, dy, r.optionalModifiers());
+            } else {
+                if (!r.peekWord("to")) r.fail("expected \"to\" or \"by\"");
+                r.word("to");
+                const Target to = r.target();
+                script.drag(from, to, r.optionalModifiers());
+            }
         } else if (verb == "TYPE") {
             script.type(r.quoted("the text"));
         } else if (verb == "KEY" || verb == "KEYDOWN" || verb == "KEYUP") {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "pump_internal.h"
+#include "win/dc.h"
 #include "win/keys.h"
 #include "win/pump.h"
 
@@ -61,6 +62,29 @@ BOOL CRectTracker::SetCursor(CWnd* wnd, UINT) const {
     GetCursorPos(&p);
     wnd->ScreenToClient(&p);
     return HitTest(p) != hitNothing;
+}
+
+void CRectTracker::Draw(CDC* dc) const {
+    if (!dc) return;
+    CRect outline = m_rect;
+    outline.NormalizeRect();
+    if (m_nStyle & resizeOutside) outline.InflateRect(1, 1);
+    if (m_nStyle & (solidLine | dottedLine)) {
+        CPen pen((m_nStyle & dottedLine) ? PS_DOT : PS_SOLID, 1, RGB(0, 0, 0));
+        dc->SelectObject(&pen);
+        const HBRUSH oldBrush = dc->SelectBrush(GetStockObject(NULL_BRUSH));
+        dc->Rectangle(&outline);
+        dc->SelectBrush(oldBrush);
+    }
+    if (GetHandleMask() == 0) return;
+    CRect normal = m_rect;
+    normal.NormalizeRect();
+    CRectTracker shown(&normal, m_nStyle);
+    shown.m_nHandleSize = m_nHandleSize;
+    for (int hit = hitTopLeft; hit <= hitLeft; ++hit) {
+        const RECT handle = shown.handleRect(hit);
+        dc->FillSolidRect(&handle, RGB(0, 0, 0));
+    }
 }
 
 void CRectTracker::AdjustRect(int, RECT*) {}

@@ -61,6 +61,16 @@ bool readText(std::string_view path, std::string& text, std::string& error) {
     return true;
 }
 
+bool readBinary(std::string_view path, std::string& bytes, std::string& error) {
+    const std::string native = resolvedOrError(path, error);
+    return !native.empty() && readBytes(native, bytes, error);
+}
+
+bool writeBinary(std::string_view path, std::string_view bytes, std::string& error) {
+    const std::string native = resolvedOrError(path, error);
+    return !native.empty() && writeBytesAtomically(native, bytes, error);
+}
+
 bool writeText(std::string_view path, std::string_view text, std::string& error) {
     const std::string native = resolvedOrError(path, error);
     if (native.empty()) return false;

@@ -11,6 +11,7 @@
 //   click 1092 | click OK | click 1092 shift+ctrl | click point 120 80 | click menu "Copy"
 //   click 1204 in dialog 218 (a control of a shown dialog that is not the active window)
 //   rclick 1092 | dblclick 1092 | drag 1001 to 1002 | drag point 10 10 to point 40 40
+//   drag 33000 by 40 -20 | drag 33000 by 40 -20 shift (from the target, by that many pixels)
 //   type "M20" | key TAB | key shift+TAB | keydown SPACE | keyup SPACE
 //   select 1092 "M20" | answer YES | advance 50 | close | resize 400 300
 //   expect text 1001 "abc" | expect checked 1001 2 | expect focus 1001
@@ -91,6 +92,7 @@ struct ScriptStep {
     unsigned modifiers = ModNone;
     int number = 0;  // answer id, milliseconds, width
     int number2 = 0; // height
+    bool relative = false;  // a drag whose end is `to.point` pixels away from its start
     std::function<void()> check;
     int line = 0;    // line in the text form
     VTLWIN_API std::string describe() const;
@@ -111,6 +113,8 @@ public:
     Script& rightClick(Target target, unsigned modifiers = ModNone);
     Script& doubleClick(Target target, unsigned modifiers = ModNone);
     Script& drag(Target from, Target to, unsigned modifiers = ModNone);
+    // Presses the left button on `from`, moves by dx, dy in four steps and releases there.
+    Script& dragBy(Target from, int dx, int dy, unsigned modifiers = ModNone);
     Script& type(std::string text);
     Script& key(UINT vkey, unsigned modifiers = ModNone);
     Script& keyDown(UINT vkey, unsigned modifiers = ModNone);

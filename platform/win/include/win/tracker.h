@@ -48,6 +48,9 @@ public:
     void NormalizeRect() { m_rect.NormalizeRect(); }
     // TRUE when the point is over the tracker (the cursor would change shape there).
     BOOL SetCursor(CWnd* wnd, UINT hitTest) const;
+    // Draws the outline (solid or dotted by the style; with handles outside, one pixel outside the rectangle,
+    // so that it shows around a child window that fills the rectangle) and the eight handles, filled black.
+    void Draw(CDC* dc) const;
 
     // Moves or resizes from the point the button went down at (client coordinates of `wnd`).
     BOOL Track(CWnd* wnd, CPoint point, BOOL allowInvert = FALSE, CWnd* clipTo = nullptr);

@@ -21,6 +21,10 @@ VTLBASE_API bool readText(std::string_view path, std::string& text, std::string&
 VTLBASE_API bool writeText(std::string_view path, std::string_view text, std::string& error);
 VTLBASE_API bool readLines(std::string_view path, std::vector<std::string>& lines, std::string& error);
 VTLBASE_API bool writeLines(std::string_view path, const std::vector<std::string>& lines, std::string& error);
+// A file's bytes as they are on disk (a picture), and a file replaced (or created) atomically with exactly
+// these bytes; both on module paths and both bounded by kMaxTextFileBytes for reading.
+VTLBASE_API bool readBinary(std::string_view path, std::string& bytes, std::string& error);
+VTLBASE_API bool writeBinary(std::string_view path, std::string_view bytes, std::string& error);
 // Replaces (or creates) a file with exactly these bytes, atomically. `nativePath` is this machine's.
 VTLBASE_API bool writeBytesAtomically(const std::string& nativePath, std::string_view bytes, std::string& error);
 
