@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cutting_stock_samples.h"
 #include "engineering_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
@@ -91,8 +92,11 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (args.size() != 1) fail(name, line, "expected open levels <model>");
     } else if (what == "dstv-points") {
         if (!args.empty()) fail(name, line, "open dstv-points takes nothing more");
+    } else if (what == "cutting-stock") {
+        if (args.size() > 1 || (args.size() == 1 && args[0] != "restricted"))
+            fail(name, line, "expected open cutting-stock [restricted]");
     } else {
-        fail(name, line, "expected open sample, macro, macros, section-selector, levels or dstv-points");
+        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points or cutting-stock");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -414,6 +418,8 @@ int runStory(const Story& story, std::ostream& out) {
         if (!playLevels(story.openArgs.front(), out, play)) return 1;
     } else if (story.open == "dstv-points") {
         playDstvPoints(out, play);
+    } else if (story.open == "cutting-stock") {
+        playCuttingStock(!story.openArgs.empty(), out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

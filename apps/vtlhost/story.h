@@ -14,6 +14,8 @@
 //   open levels <model>                  the levels dialog on a model's levels (Levels\<model>.lvl); on OK
 //                                        the levels are stored back, as the add-on's levels command does
 //   open dstv-points                     the DSTV point groups of the library
+//   open cutting-stock [restricted]      the cutting stock of the sample job "Hall 3" (its stock files
+//                                        dated first); prints the job handed back
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -44,7 +46,8 @@ struct SizeToAdd {
 struct Story {
     std::string name;
     std::vector<SizeToAdd> sizes;
-    std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points"
+    std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
+                                        // "cutting-stock"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.
