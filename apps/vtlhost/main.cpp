@@ -16,6 +16,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cutting_stock_samples.h"
 #include "design_host.h"
 #include "designer_samples.h"
 #include "engineering_samples.h"
@@ -355,6 +356,59 @@ void registerGalleryEntries() {
                        }});
     // ---- end of levels and DSTV points ----
     vtlhost::registerDesignerEntries(entries);
+    // ---- Cutting stock ----
+    constexpr int kCuttingStockTemplate = 8122;
+    constexpr int kInfoTemplate = 30100;
+    entries.push_back({"cutting-stock",
+                       "The cutting stock of the sample job Hall 3: per profile the lengths to cut, the shop's stock "
+                       "and what can be bought; the report of the newest stock files, a profile's stock loaded, "
+                       "a new profile's name and opening a stock file.",
+                       kCuttingStockTemplate,
+                       [] {
+                           vtlhost::dateSampleStockFiles();
+                           DlgCSP2Data job = vtlhost::sampleCuttingJob();
+                           StartDlgCSP2(job);
+                       },
+                       {{"lengths-to-cut", nullptr},
+                        {"report", [](vtl::win::Script& s) {
+                             s.click(ctrl(8592)).waitFor(dialogWithTemplate(kInfoTemplate));
+                         }},
+                        {"stock-loaded", [](vtl::win::Script& s) {
+                             s.key(VK_ESCAPE)
+                                 .waitFor(dialogWithTemplate(kCuttingStockTemplate))
+                                 .select(ctrl(9036), "HEA 200");
+                         }},
+                        {"new-profile-name", [](vtl::win::Script& s) {
+                             s.click(ctrl(8590)).waitFor(dialogWithTemplate(kInputTextTemplate));
+                         }},
+                        {"open-stock-file", [](vtl::win::Script& s) {
+                             s.key(VK_ESCAPE)
+                                 .waitFor(dialogWithTemplate(kCuttingStockTemplate))
+                                 .click(ctrl(8600))
+                                 .waitFor(vtl::win::captionIs("Open stock file"));
+                         }}},
+                       [](vtl::win::Script& s) {
+                           s.key(VK_ESCAPE).waitFor(dialogWithTemplate(kCuttingStockTemplate)).key(VK_ESCAPE);
+                       }});
+    entries.push_back({"cutting-stock-restricted",
+                       "The cutting stock of the sample job as a caller asking only for the shop's stock sees it: "
+                       "the other lists locked, the stock of IPE 300 opened, and save all with a file name asked "
+                       "per profile.",
+                       kCuttingStockTemplate,
+                       [] {
+                           vtlhost::dateSampleStockFiles();
+                           DlgCSP2Data job = vtlhost::sampleCuttingJob(true);
+                           StartDlgCSP2(job);
+                       },
+                       {{"restricted", nullptr},
+                        {"stock-opened", [](vtl::win::Script& s) {
+                             s.click(ctrl(8600))
+                                 .waitFor(vtl::win::captionIs("Open stock file"))
+                                 .key(VK_RETURN)
+                                 .waitFor(dialogWithTemplate(kCuttingStockTemplate))
+                                 .click(ctrl(9074));
+                         }}}});
+    // ---- end of cutting stock ----
 }
 
 int listEntries(const Args&) {

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "designer_samples.h"
+#include "cutting_stock_samples.h"
 #include "engineering_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
@@ -94,8 +95,11 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (!args.empty()) fail(name, line, "open dstv-points takes nothing more");
     } else if (what == "designer") {
         if (args.size() != 1) fail(name, line, "expected open designer <design> or open designer new");
+    } else if (what == "cutting-stock") {
+        if (args.size() > 1 || (args.size() == 1 && args[0] != "restricted"))
+            fail(name, line, "expected open cutting-stock [restricted]");
     } else {
-        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points or designer");
+        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, designer or cutting-stock");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -419,6 +423,8 @@ int runStory(const Story& story, std::ostream& out) {
         playDstvPoints(out, play);
     } else if (story.open == "designer") {
         if (!playDesigner(story.openArgs.front(), out, play)) return 1;
+    } else if (story.open == "cutting-stock") {
+        playCuttingStock(!story.openArgs.empty(), out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

@@ -17,6 +17,8 @@
 //   open designer <design>               the dialog designer on a design of the library ("EndPlate",
 //                                        "Bracings\Gusset"), or on a new one with `open designer new`; the
 //                                        report shows the design as it is on disk afterwards
+//   open cutting-stock [restricted]      the cutting stock of the sample job "Hall 3" (its stock files
+//                                        dated first); prints the job handed back
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -48,7 +50,7 @@ struct Story {
     std::string name;
     std::vector<SizeToAdd> sizes;
     std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
-                                        // "designer"
+                                        // "designer", "cutting-stock"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.

@@ -7,6 +7,7 @@
 #include "vtlbase/vtl_string_array.h"
 #include "vtlui/export.h"
 
+class DlgCSP2Data;
 class KsLevelsDlgData;
 
 // The entry routine the host's loader calls: reason 1 attaches the module, 0 detaches it. Answers 0 when
@@ -59,3 +60,8 @@ VTLUI_API bool StartDlgLevels(KsLevelsDlgData& levels);
 
 // The DSTV point groups of the library: new, delete, make standard and edit a group's points. Modal.
 VTLUI_API void StartDSTVPointsDlg();
+
+// The cutting-stock dialog: per profile of a job what is to be cut, the shop's stock and what can be
+// bought, with the stock files of each profile and the report of the newest ones. True and the record
+// updated on OK; on Cancel the record is untouched.
+VTLUI_API bool StartDlgCSP2(DlgCSP2Data& data);

@@ -86,6 +86,8 @@ TEST(StoryFile, ABadHeaderIsNamedWithItsLine) {
     EXPECT_NE(errorOf("open sample extra\n").find("takes nothing more"), std::string::npos);
     EXPECT_NE(errorOf("open levels\n").find("s.story:1: expected open levels <model>"), std::string::npos);
     EXPECT_NE(errorOf("open dstv-points Beams\n").find("takes nothing more"), std::string::npos);
+    EXPECT_NE(errorOf("open cutting-stock everything\n").find("expected open cutting-stock [restricted]"), std::string::npos);
+    EXPECT_EQ(parseStory("open cutting-stock restricted\n", "s.story").openArgs, (std::vector<std::string>{"restricted"}));
     EXPECT_EQ(parseStory("open levels \"Office building\"\n", "s.story").openArgs, (std::vector<std::string>{"Office building"}));
     EXPECT_NE(errorOf("open designer\n").find("s.story:1: expected open designer <design>"), std::string::npos);
     EXPECT_EQ(parseStory("open designer Bracings\\Gusset\n", "s.story").openArgs, (std::vector<std::string>{"Bracings\\Gusset"}));

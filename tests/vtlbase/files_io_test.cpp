@@ -1,4 +1,5 @@
-// Files as the module names them: case-insensitive resolution, atomic writes, copies, searches.
+// Files as the module names them: case-insensitive resolution, atomic writes, copies, searches (with file
+// times).
 #include <filesystem>
 #include <fstream>
 
@@ -126,6 +127,21 @@ TEST_F(Files, OversizedFilesAreRefusedNotLoaded) {
     std::string text, error;
     EXPECT_FALSE(readText(lib("big.txt"), text, error));
     EXPECT_NE(error.find("too large"), std::string::npos);
+}
+
+TEST_F(Files, ListingWithTimesMatchesTheSearchAndTakesEachFilesTime) {
+    const fs::path folder = libraryDir() / "Cutting Stock" / "IPE 300";
+    fs::create_directories(folder / "sub.shp");
+    for (const char* name : {"b.shp", "A.SHP", "c.buy"}) std::ofstream(folder / name) << "x";
+    const auto then = fs::file_time_type::clock::now() - std::chrono::hours(30);
+    fs::last_write_time(folder / "b.shp", then);
+    const auto files = findFilesWithTimes((libraryDir() / "cutting stock" / "IPE 300").string(), "*.shp");
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].name, "A.SHP");
+    EXPECT_EQ(files[1].name, "b.shp");
+    EXPECT_EQ(files[1].time, *fileTime((folder / "b.shp").string()));
+    EXPECT_LT(files[1].time, files[0].time);
+    EXPECT_TRUE(findFilesWithTimes((folder / "missing").string(), "*.*").empty());
 }
 
 }  // namespace

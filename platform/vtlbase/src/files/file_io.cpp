@@ -200,6 +200,24 @@ std::vector<std::string> findFiles(std::string_view folder, std::string_view pat
     return names;
 }
 
+std::vector<FoundFile> findFilesWithTimes(std::string_view folder, std::string_view pattern) {
+    std::vector<FoundFile> found;
+    const std::string native = resolve(folder);
+    const std::string p = normalPattern(pattern);
+    std::error_code ec;
+    if (native.empty()) return found;
+    for (fs::directory_iterator it(native, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (!it->is_regular_file(ec) || !wildcardMatch(p, name)) continue;
+        const auto t = it->last_write_time(ec);
+        if (ec) continue;  // gone meanwhile
+        found.push_back({std::move(name), std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+                                              std::chrono::file_clock::to_sys(t))});
+    }
+    std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return lessIgnoringCase(a.name, b.name); });
+    return found;
+}
+
 std::vector<std::string> findFilesRecursive(std::string_view folder, std::string_view pattern) {
     std::vector<std::string> paths;
     const std::string native = resolve(folder);

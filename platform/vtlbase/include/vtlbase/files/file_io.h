@@ -43,6 +43,13 @@ VTLBASE_API std::optional<std::chrono::system_clock::time_point> fileTime(std::s
 // Names of the files (not folders) in one folder that match the pattern ("*.pr", "Stock*.shp"; "*.*" is
 // every file), sorted without regard to case.
 VTLBASE_API std::vector<std::string> findFiles(std::string_view folder, std::string_view pattern);
+// The same with each file's last-write time, read in the same pass over the folder (no second look-up of
+// each file by name).
+struct FoundFile {
+    std::string name;
+    std::chrono::system_clock::time_point time;
+};
+VTLBASE_API std::vector<FoundFile> findFilesWithTimes(std::string_view folder, std::string_view pattern);
 // Files below a folder that match, as paths relative to it with "\" separators, sorted. Folders reached
 // through a link are not entered, so a link loop ends.
 VTLBASE_API std::vector<std::string> findFilesRecursive(std::string_view folder, std::string_view pattern);
