@@ -390,6 +390,37 @@ void registerGalleryEntries() {
                        [](vtl::win::Script& s) {
                            s.key(VK_ESCAPE).waitFor(dialogWithTemplate(kCuttingStockTemplate)).key(VK_ESCAPE);
                        }});
+    // Find and replace over a grid of values: the part marks of the lengths to cut.
+    entries.push_back({"find-replace-values-grid",
+                       "The find and replace dialog over a grid of values, opened with F5 in the lengths to cut of "
+                       "the sample job's IPE 300: the part marks' prefix found and replaced in every row.",
+                       kCuttingStockTemplate,
+                       [] {
+                           vtlhost::dateSampleStockFiles();
+                           DlgCSP2Data job = vtlhost::sampleCuttingJob();
+                           StartDlgCSP2(job);
+                       },
+                       {{"opened",
+                         [](vtl::win::Script& s) {
+                             s.click(ctrl(1321))
+                                 .key(VK_F5)
+                                 .waitFor(dialogWithTemplate(218))
+                                 .type("B10")
+                                 .click(ctrl(1209))
+                                 .type("C10");
+                         },
+                         true},
+                        {"found", [](vtl::win::Script& s) { s.click(ctrl(IDOK)); }, true},
+                        {"replaced-all",
+                         [](vtl::win::Script& s) {
+                             s.click(vtl::win::ctrlIn(218, 1205)).waitFor(vtl::win::messageBoxContaining("Replaced in"));
+                         },
+                         true},
+                        {"grid-afterwards",
+                         [](vtl::win::Script& s) {
+                             s.answer(IDOK).waitFor(dialogWithTemplate(218)).click(ctrl(IDCANCEL));
+                         }}},
+                       [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
     entries.push_back({"cutting-stock-restricted",
                        "The cutting stock of the sample job as a caller asking only for the shop's stock sees it: "
                        "the other lists locked, the stock of IPE 300 opened, and save all with a file name asked "

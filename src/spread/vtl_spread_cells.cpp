@@ -27,13 +27,16 @@ bool Vtl_Spread::setRowCount(int n) {
     if (r >= 1) {
         for (int i = r + 1; i <= n; ++i) SSCopyBlock(m_hWnd, SS_HEADER, r, getColCount(), r, SS_HEADER, i);
     }
+    // A block of no columns would be read by the grid as its corners swapped (the header row): only
+    // blocks that hold cells are given fonts.
+    const int cols = getColCount();
     if (r == 0) {
-        setFont(1, HEADER, getColCount(), HEADER, true, true);
+        if (cols >= 1) setFont(1, HEADER, cols, HEADER, true, true);
         setFont(HEADER, 1, HEADER, n, true, true);
-        setFont(1, 1, getColCount(), n, false, false);
+        if (cols >= 1) setFont(1, 1, cols, n, false, false);
     } else {
         setFont(HEADER, r, HEADER, n, true, true);
-        setFont(1, r, getColCount(), n, false, false);
+        if (cols >= 1) setFont(1, r, cols, n, false, false);
     }
     return true;
 }
@@ -46,13 +49,14 @@ bool Vtl_Spread::setColCount(int n, bool copyLast) {
     if (copyLast && c >= 1) {
         for (int i = c + 1; i <= n; ++i) SSCopyBlock(m_hWnd, c, SS_HEADER, c, getRowCount(), i, SS_HEADER);
     }
+    const int rows = getRowCount();
     if (c == 0) {
         setFont(1, HEADER, n, HEADER, true, true);
-        setFont(HEADER, 1, HEADER, getRowCount(), true, true);
-        setFont(1, 1, n, getRowCount(), false, false);
+        if (rows >= 1) setFont(HEADER, 1, HEADER, rows, true, true);
+        if (rows >= 1) setFont(1, 1, n, rows, false, false);
     } else {
         setFont(c, HEADER, n, HEADER, true, true);
-        setFont(c, 1, n, getRowCount(), false, false);
+        if (rows >= 1) setFont(c, 1, n, rows, false, false);
     }
     return true;
 }

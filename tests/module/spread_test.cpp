@@ -70,6 +70,9 @@ TEST_F(ModuleTest, GrowingRowsCopiesTheLastRowButNeverTheHeadersAndSetsFonts) {
     GridHolder dlg;
     withHolder(*this, dlg, [&](Vtl_Spread& g) {
         ASSERT_TRUE(g.setColCount(2, false));
+        // Columns made while the grid has no rows have bold headers too.
+        EXPECT_EQ(weightOf(g.grid(), 1, 0), 700);
+        EXPECT_EQ(weightOf(g.grid(), 2, 0), 700);
         ASSERT_TRUE(g.setColHeaders(texts({"A", "B"})));
         ASSERT_TRUE(g.setRowCount(3));
         Vtl_StringArray row;

@@ -44,6 +44,24 @@ TEST_F(WinTest, ARenderedDialogHasItsSizeAndItsControlsWhereTheyAre) {
     dlg.DestroyWindow();
 }
 
+TEST_F(WinTest, TheCloseBoxIsDrawnAtTheCaptionsEndWhereverTheWindowIs) {
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(202, AfxGetMainWnd()));
+    dlg.ShowWindow(SW_SHOW);
+    const gfx::Rgba black = gfx::Rgba::of(RGB(0, 0, 0));
+    auto closeBoxInk = [&](const gfx::Image& picture) {
+        int dark = 0;
+        for (int y = 3; y < 17; ++y)
+            for (int x = picture.width() - 23; x < picture.width() - 7; ++x) dark += picture.pixel(x, y) == black;
+        return dark;
+    };
+    for (const POINT place : {POINT{0, 0}, POINT{200, 150}, POINT{517, 333}}) {
+        dlg.SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        EXPECT_GT(closeBoxInk(renderWindow(dlg.m_hWnd)), 8) << place.x;
+    }
+    dlg.DestroyWindow();
+}
+
 TEST_F(WinTest, AWindowsOwnPaintingAndItsLabelsColoursShowInThePicture) {
     class Painted : public CDialog {
     protected:

@@ -39,7 +39,11 @@ void drawCaptionFrame(gfx::DisplayList& l, WindowSystem& ws, const Window& w, co
     s.format = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     l.text({caption.left + 4, caption.top, caption.right - 22, caption.bottom}, w.text, s);
     if (w.style & WS_SYSMENU) {
-        const RECT box = closeBoxRect(w.handle);
+        // The close box's place on the screen, moved as the window's frame is for this picture.
+        const RECT onScreen = closeBoxRect(w.handle);
+        const RECT frame = ws.screenRect(w);
+        const RECT box{onScreen.left - frame.left + r.left, onScreen.top - frame.top + r.top,
+                       onScreen.right - frame.left + r.left, onScreen.bottom - frame.top + r.top};
         l.fillRect(box, sys(COLOR_BTNFACE));
         detail::raisedEdge(l, box);
         const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
@@ -145,7 +149,9 @@ gfx::Image renderWindowWithOwned(HWND topLevel) {
     };
     for (HWND h : ws.topLevels) {
         Window* o = ws.find(h);
-        if (!o || !o->visibleFlag() || (h != topLevel && !ownedByTop(*o))) continue;
+        // Owned dialogs and message boxes; an owned tool window (a tip, a dropped list) is no part of the
+        // picture of a dialog.
+        if (!o || !o->visibleFlag() || (h != topLevel && (!ownedByTop(*o) || !o->cls->isDialog))) continue;
         drawn.push_back(h);
         const RECT r = ws.screenRect(*o);
         area = {std::min(area.left, r.left), std::min(area.top, r.top), std::max(area.right, r.right),

@@ -53,9 +53,11 @@ void Spread::createEditor(const std::string& text, bool selectAll) {
     SendMessage(editor_, WM_SETFONT, static_cast<WPARAM>(sheet_.fontHandle(*editCell_).value()), 0);
     if (const auto* edit = std::get_if<EditType>(&sheet_.cellType(*editCell_)); edit && edit->maxLength > 0)
         SendMessage(editor_, EM_LIMITTEXT, static_cast<WPARAM>(edit->maxLength), 0);
+    // Placed over its cell before the caret is set, so that the editor scrolls its text for the cell's
+    // width (set at the creation size, a text that fits would stay scrolled out of sight).
+    placeEditor();
     const int length = static_cast<int>(codePointCount(text));
     SendMessage(editor_, EM_SETSEL, static_cast<WPARAM>(selectAll ? 0 : length), length);
-    placeEditor();
     if (GetFocus() == window_) {
         refocusing_ = true;
         SetFocus(editor_);

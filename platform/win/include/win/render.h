@@ -11,8 +11,8 @@ namespace vtl::win {
 VTLWIN_API gfx::Image renderScreen();
 // One top-level window (with its children), cropped to its window rectangle; empty for a hidden window.
 VTLWIN_API gfx::Image renderWindow(HWND topLevel);
-// A top-level window with the visible windows it owns, directly or through others, drawn over it in their
-// z-order (a modeless tool window and its message box over a dialog), cropped to the area they cover.
+// A top-level window with the visible dialogs it owns, directly or through others, drawn over it in their
+// z-order (a modeless dialog and its message box over a dialog), cropped to the area they cover.
 VTLWIN_API gfx::Image renderWindowWithOwned(HWND topLevel);
 VTLWIN_API std::vector<unsigned char> renderScreenPng();
 VTLWIN_API std::vector<unsigned char> renderWindowPng(HWND topLevel);
