@@ -110,12 +110,8 @@ void BM_Report(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool smoke = false;
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--smoke") == 0) smoke = true;
-        else args.push_back(argv[i]);
-    }
+    vtl::bench::BenchArgs args = vtl::bench::takeSmokeFlag(argc, argv);
+    const bool smoke = args.smoke;
     if (smoke) {
         gProfiles = 5;
         gFilesPerKind = 3;
@@ -129,18 +125,9 @@ int main(int argc, char** argv) {
     std::vector<benchmark::internal::Benchmark*> all = {
         benchmark::RegisterBenchmark("BM_PlainNewestFiles", BM_PlainNewestFiles),
         benchmark::RegisterBenchmark("BM_Report", BM_Report)};
-    for (auto* b : all) {
-        b->Unit(benchmark::kMillisecond);
-        if (smoke) b->Iterations(1);
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    vtl::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    auto t = vtl::bench::runCases(args, all, benchmark::kMillisecond);
     fs::remove_all(gLibrary);
 
-    auto& t = reporter.times;
     std::printf("\nCutting-stock report%s: %d profiles, %d stock files each, %d rows a file\n", smoke ? " (smoke size)" : "",
                 gProfiles, 2 * gFilesPerKind, kRowsPerFile);
     const bool ok = vtl::bench::reportRatio("report / plain listing, times and reads", t["BM_Report"],

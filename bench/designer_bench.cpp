@@ -160,12 +160,8 @@ void BM_DesignOpenDrawn(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool smoke = false;
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--smoke") == 0) smoke = true;
-        else args.push_back(argv[i]);
-    }
+    vtl::bench::BenchArgs args = vtl::bench::takeSmokeFlag(argc, argv);
+    const bool smoke = args.smoke;
     if (smoke) {
         gControls = 100;
         gSelected = 10;
@@ -188,16 +184,7 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("BM_PropertiesListReadWrite", BM_PropertiesListReadWrite),
         benchmark::RegisterBenchmark("BM_DesignReadWrite", BM_DesignReadWrite),
         benchmark::RegisterBenchmark("BM_DesignOpenDrawn", BM_DesignOpenDrawn)};
-    for (auto* b : all) {
-        b->Unit(benchmark::kMicrosecond);
-        if (smoke) b->Iterations(1);
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    vtl::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    auto& t = reporter.times;
+    auto t = vtl::bench::runCases(args, all, benchmark::kMicrosecond);
     std::printf("\nDesigner%s: %d controls drawn, %d selected\n", smoke ? " (smoke size)" : "", gControls, gSelected);
     const bool move = vtl::bench::reportRatio("Move selection a step / deferred window moves", t["BM_MoveSelection"],
                                               t["BM_DeferredWindowMoves"], 3.0, 52);

@@ -133,12 +133,8 @@ void BM_ReplaceAll(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool smoke = false;
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--smoke") == 0) smoke = true;
-        else args.push_back(argv[i]);
-    }
+    vtl::bench::BenchArgs args = vtl::bench::takeSmokeFlag(argc, argv);
+    const bool smoke = args.smoke;
     if (smoke) {
         gRows = 100;
         gOccurrences = 100;
@@ -147,16 +143,7 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("BM_PlainScan", BM_PlainScan), benchmark::RegisterBenchmark("BM_FindNext", BM_FindNext),
         benchmark::RegisterBenchmark("BM_PlainReplace", BM_PlainReplace),
         benchmark::RegisterBenchmark("BM_ReplaceAll", BM_ReplaceAll)};
-    for (auto* b : all) {
-        b->Unit(benchmark::kMillisecond);
-        if (smoke) b->Iterations(1);
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    vtl::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    auto& t = reporter.times;
+    auto t = vtl::bench::runCases(args, all, benchmark::kMillisecond);
     std::printf("\nFind and replace%s: %d cells, the occurrence in the last; %d occurrences replaced\n",
                 smoke ? " (smoke size)" : "", gRows * kCols, gOccurrences);
     const bool find = vtl::bench::reportRatio("Find next / plain scan", t["BM_FindNext"], t["BM_PlainScan"], 3.0);

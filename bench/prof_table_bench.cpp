@@ -157,12 +157,8 @@ void BM_DirectRead(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool smoke = false;
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--smoke") == 0) smoke = true;
-        else args.push_back(argv[i]);
-    }
+    vtl::bench::BenchArgs args = vtl::bench::takeSmokeFlag(argc, argv);
+    const bool smoke = args.smoke;
     if (smoke) {
         gFileRows = 1000;
         gGridRows = 200;
@@ -182,18 +178,9 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("BM_DirectRead", BM_DirectRead),
         benchmark::RegisterBenchmark("BM_SetToSS", BM_SetToSS),
         benchmark::RegisterBenchmark("BM_GetFromSS", BM_GetFromSS)};
-    for (auto* b : all) {
-        b->Unit(benchmark::kMillisecond);
-        if (smoke) b->Iterations(1);
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    vtl::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    auto t = vtl::bench::runCases(args, all, benchmark::kMillisecond);
     fs::remove_all(gLibrary);
 
-    auto& t = reporter.times;
     const double plain = t["BM_PlainSplitJoin"], table = t["BM_ValuesTable"];
     const double write = t["BM_DirectWrite"], read = t["BM_DirectRead"];
     std::printf("\nValues table%s: read + write of %d rows x 18 columns; grid transfer of %d rows\n",

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vtl::bench {
@@ -43,6 +44,37 @@ inline bool reportRatio(const char* what, double measured, double baseline, doub
     const bool ok = ratio <= target;
     std::printf("%-*s %6.2f x   (target <= %.1f)  %s\n", width, what, ratio, target, ok ? "ok" : "OVER TARGET");
     return ok;
+}
+
+// A benchmark program's command line: --smoke (each case once, at a small size) taken out, the rest left
+// for Google Benchmark.
+struct BenchArgs {
+    bool smoke = false;
+    std::vector<char*> rest;
+};
+
+inline BenchArgs takeSmokeFlag(int argc, char** argv) {
+    BenchArgs args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--smoke") args.smoke = true;
+        else args.rest.push_back(argv[i]);
+    }
+    return args;
+}
+
+// Runs the cases, each reported in `unit` (once when smoking), and answers each case's time by name.
+inline std::map<std::string, double> runCases(BenchArgs& args, const std::vector<benchmark::internal::Benchmark*>& cases,
+                                              benchmark::TimeUnit unit) {
+    for (auto* c : cases) {
+        c->Unit(unit);
+        if (args.smoke) c->Iterations(1);
+    }
+    int count = static_cast<int>(args.rest.size());
+    benchmark::Initialize(&count, args.rest.data());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.times;
 }
 
 }  // namespace vtl::bench
