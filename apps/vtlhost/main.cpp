@@ -21,6 +21,7 @@
 #include "designer_samples.h"
 #include "engineering_samples.h"
 #include "gallery.h"
+#include "macro_subdialog_samples.h"
 #include "serve.h"
 #include "story.h"
 #include "host/command_line.h"
@@ -139,17 +140,6 @@ int renderTemplate(const Args& args) {
     return 0;
 }
 
-// The tab item `index` of the open macro dialog, found when the step is taken.
-vtl::win::Target macroTabTarget(int index) {
-    return vtl::win::located("tab " + std::to_string(index), [index]() -> std::optional<POINT> {
-        const HWND tabs = ::GetDlgItem(::GetActiveWindow(), 8097);
-        RECT r;
-        if (!tabs || !::SendMessage(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r))) return std::nullopt;
-        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ::ClientToScreen(tabs, &p);
-        return p;
-    });
-}
 constexpr int kMacroDialogTemplate = 8131;
 
 // Every dialog of the module with its sample record and the steps that reach each of its states.
@@ -195,7 +185,7 @@ void registerGalleryEntries() {
                 shots.push_back({"tab-" + shot, nullptr});
                 continue;
             }
-            shots.push_back({"tab-" + shot, [t](vtl::win::Script& s) { s.click(macroTabTarget(t)); }});
+            shots.push_back({"tab-" + shot, [t](vtl::win::Script& s) { s.click(vtlhost::macroTabTarget(t)); }});
         }
         entries.push_back({"macro-" + name.str(), "The macro dialog on the sample macro \"" + m.caption.str() + "\" (" + name.str() + ").",
                            kMacroDialogTemplate,
@@ -225,7 +215,9 @@ void registerGalleryEntries() {
                            MacroData merged;
                            if (mergeMacros(both, merged)) StartDlgMacro(merged);
                        },
-                       {{"tab-Plate", nullptr}, {"tab-Bolts", [](vtl::win::Script& s) { s.click(macroTabTarget(1)); }}}});
+                       {{"tab-Plate", nullptr}, {"tab-Bolts", [](vtl::win::Script& s) { s.click(vtlhost::macroTabTarget(1)); }}}});
+    // ---- The macro dialog's sub-dialogs ----
+    vtlhost::registerMacroSubdialogEntries(entries);
     // ---- Find and replace in a grid: over the values grid of the beam splice's Web plates tab ----
     entries.push_back({"find-replace-macro-grid",
                        "The find and replace dialog of a grid, opened with F5 over the values grid of the beam "
@@ -241,7 +233,7 @@ void registerGalleryEntries() {
                        },
                        {{"opened",
                          [](vtl::win::Script& s) {
-                             s.click(macroTabTarget(1))
+                             s.click(vtlhost::macroTabTarget(1))
                                  .click(vtl::win::ctrl(1001))
                                  .key(VK_F5)
                                  .waitFor(vtl::win::dialogWithTemplate(218))

@@ -180,7 +180,10 @@ void printChanges(std::ostream& out, const std::vector<ValueChange>& changes, co
 bool playMacros(const Story& story, std::ostream& out, const std::function<void(const std::function<void()>&)>& play) {
     std::vector<MacroData> placed;
     std::vector<AcDbObjectId> ids;
-    for (const std::string& name : story.openArgs) {
+    std::vector<std::string> names;
+    // Places a macro of the library in the drawing; one to be selected later is offered as the next
+    // selection too.
+    auto place = [&](const std::string& name, bool later) {
         MacroData m;
         std::string error;
         if (!readLibraryMacro(Vtl_String(name), m, error)) {
@@ -188,30 +191,38 @@ bool playMacros(const Story& story, std::ostream& out, const std::function<void(
             return false;
         }
         ids.push_back(vtl::base::DrawingModel::get().placeMacro(m));
-        out << "Placed the macro " << name << " (" << m.caption.str() << ") in the drawing as object "
-            << ids.back().asOldId() << "\n";
+        out << "Placed the macro " << name << " (" << m.caption.str() << ") in the drawing as object " << ids.back().asOldId()
+            << (later ? ", to be selected later" : "") << "\n";
+        if (later) vtl::base::DrawingModel::get().queueSelection(m);
         placed.push_back(std::move(m));
-    }
+        names.push_back(name);
+        return true;
+    };
+    for (const std::string& name : story.openArgs)
+        if (!place(name, false)) return false;
+    const std::size_t opened = placed.size();
+    for (const std::string& name : story.selectLater)
+        if (!place(name, true)) return false;
     MacroData record;
-    if (placed.size() == 1) {
+    if (opened == 1) {
         record = placed.front();
     } else {
         Vtl_Array<MacroData> all;
-        for (const MacroData& m : placed) all.append(m);
+        for (std::size_t i = 0; i < opened; ++i) all.append(placed[i]);
         if (!mergeMacros(all, record)) {
             out << "The macros cannot be edited together: they are not of one kind with the same values\n";
             return false;
         }
     }
     const FlatValues before = flattenMacro(record);
-    out << "Opened the macro dialog on " << (placed.size() == 1 ? "the macro" : std::to_string(placed.size()) + " macros together") << "\n";
+    out << "Opened the macro dialog on " << (opened == 1 ? "the macro" : std::to_string(opened) + " macros together") << "\n";
     play([&] { StartDlgMacro(record); });
     out << "\nRecord handed back, what changed:\n";
     printChanges(out, changedValues(before, flattenMacro(record)), "  ");
     out << "\nThe macro instances in the drawing, what changed:\n";
     std::vector<FlatValues> now;
     for (std::size_t i = 0; i < placed.size(); ++i) {
-        out << "  " << story.openArgs[i] << " (object " << ids[i].asOldId() << "):\n";
+        out << "  " << names[i] << " (object " << ids[i].asOldId() << "):\n";
         const MacroData* instance = vtl::base::DrawingModel::get().instance(ids[i]);
         if (!instance) {
             out << "    (no longer in the drawing)\n";
@@ -221,7 +232,7 @@ bool playMacros(const Story& story, std::ostream& out, const std::function<void(
         now.push_back(flattenMacro(*instance));
         printChanges(out, changedValues(flattenMacro(placed[i]), now.back()), "    ");
     }
-    if (placed.size() > 1) {
+    if (opened > 1) {
         // What the macros still hold differently: each keeps its own.
         out << "\nValues that differ between the macros, each kept:\n";
         bool any = false;
@@ -263,10 +274,14 @@ Story parseStory(std::string_view text, const std::string& name) {
         story.steps += '\n';
         if (words.empty()) continue;
         if (words[0] == "add-size") story.sizes.push_back(sizeLine(words, name, lineNo));
+        else if (words[0] == "select-later") {
+            if (words.size() != 3 || words[1] != "macro") fail(name, lineNo, "expected select-later macro <name>");
+            story.selectLater.push_back(words[2]);
+        }
         else if (words[0] == "open") {
             openLine(story, words, name, lineNo);
             opened = true;
-        } else fail(name, lineNo, "expected add-size or open before the steps, found \"" + words[0] + "\"");
+        } else fail(name, lineNo, "expected add-size, select-later or open before the steps, found \"" + words[0] + "\"");
     }
     if (!opened) fail(name, lineNo, "the story opens no dialog (an open line is missing)");
     return story;
@@ -333,6 +348,10 @@ std::vector<ValueChange> changedValues(const FlatValues& before, const FlatValue
         if (it == old.end()) changes.push_back({where, "(none)", value});
         else if (it->second != value) changes.push_back({where, it->second, value});
     }
+    // What is gone (an entry removed from a list), in the order it had.
+    std::map<std::string, std::string> now(after.begin(), after.end());
+    for (const auto& [where, value] : before)
+        if (!now.count(where)) changes.push_back({where, value, "(none)"});
     return changes;
 }
 

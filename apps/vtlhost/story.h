@@ -7,6 +7,9 @@
 //   add-size <type> <size> copy-of <size> [<column>=<value> ...]
 //       adds a size to the type's section table (prof\<type>.pr) as the library editor does: a copy of
 //       an existing size under a new name, with the values given (a value with blanks in double quotes)
+//   select-later macro <name>            places that macro of the library in the drawing too, as the one
+//                                        the detailer picks next when the macro dialog selects other macros
+//                                        (button 1176); the report shows what changed in it as well
 //   open sample                          the module's sample dialog
 //   open macro <name>                    the macro dialog on a connection macro of the library (Macros\)
 //   open macros <name> <name> ...        several macros of one kind, edited together
@@ -49,6 +52,7 @@ struct SizeToAdd {
 struct Story {
     std::string name;
     std::vector<SizeToAdd> sizes;
+    std::vector<std::string> selectLater;  // macros placed and offered as the next selection in the drawing
     std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
                                         // "designer", "cutting-stock"
     std::vector<std::string> openArgs;
@@ -73,7 +77,8 @@ FlatValues flattenMacro(const MacroData& macro);
 struct ValueChange {
     std::string where, before, after;
 };
-// The values of `after` that are missing from or differ in `before`, in the order of `after`.
+// The values of `after` that are missing from or differ in `before`, in the order of `after`, then the
+// values of `before` that `after` no longer has.
 std::vector<ValueChange> changedValues(const FlatValues& before, const FlatValues& after);
 
 // The library files below `folder` with their contents, and the ones that differ between two snapshots

@@ -54,6 +54,11 @@ VTLUI_API bool EndDlgMacroModeless(int id);
 // Closes every modeless macro dialog, from the last slot to the first.
 VTLUI_API void DestroyAllMacroDlgs();
 
+// The array dialog on one dynamic array of a macro: its design, kind, name, values, dimensions (offered
+// from the number cells of the module `moduleName` of the macros `ids` stand for) and entries. True and
+// the record updated on OK; on Cancel the record is untouched.
+VTLUI_API bool StartArrayDlg(DynArrayData& array, const AcArray<AcDbObjectId>& ids, const Vtl_String& moduleName);
+
 // The levels dialog: browses the named levels of a model, changes their heights, adds and deletes levels.
 // True and the record updated on OK; on Cancel the record is untouched.
 VTLUI_API bool StartDlgLevels(KsLevelsDlgData& levels);

@@ -129,13 +129,44 @@ DisplayList variant(int extension, bool haunch) {
     return l;
 }
 
+// A bolt through two plates, seen from the side: head, washer under the head, the plates with the hole's
+// clearance, washer and nut; the length the bolt stands out beyond the nut. The bolt-advanced dialog shows
+// it (icons\DrawBolt2.bmp) on the transparent light grey of its button.
+DisplayList boltAssembly() {
+    DisplayList l;
+    constexpr COLORREF kWasher = RGB(120, 120, 120);
+    l.fillRect({20, 70, 180, 92}, kPlate);                 // first plate
+    l.fillRect({20, 94, 180, 116}, kPlate);                // second plate
+    l.fillRect({86, 70, 114, 116}, RGB(255, 255, 255));    // the hole, 2 mm larger
+    l.fillRect({90, 30, 110, 160}, kBolt);                 // shank
+    l.fillRect({70, 40, 130, 60}, kBolt);                  // head
+    l.fillRect({74, 62, 126, 68}, kWasher);                // washer 1
+    l.fillRect({74, 118, 126, 124}, kWasher);              // washer 2
+    l.fillRect({70, 126, 130, 146}, kBolt);                // nut
+    // Dark labels: the light grey around them is the button's face.
+    auto dark = [&l](RECT r, const char* text) {
+        vtl::gfx::TextStyle s;
+        s.colour = RGB(30, 30, 30);
+        s.format = DT_CENTER | DT_SINGLELINE | DT_VCENTER;
+        l.text(r, text, s);
+    };
+    dark({136, 40, 196, 60}, "head");
+    dark({136, 126, 196, 146}, "nut");
+    l.line({60, 70}, {60, 116}, kBolt);
+    dark({2, 84, 58, 102}, "grip");
+    l.line({140, 146}, {140, 166}, kBolt);
+    dark({110, 166, 196, 184}, "added length");
+    return l;
+}
+
 // The pictures of the macro tabs leave their right half free for the designed controls.
 constexpr int kDesignWidth = 480;
 constexpr int kDesignHeight = 250;
 
-bool write(const fs::path& file, const DisplayList& l, int width = kDesignWidth, int height = kDesignHeight) {
+bool write(const fs::path& file, const DisplayList& l, int width = kDesignWidth, int height = kDesignHeight,
+           COLORREF background = RGB(255, 255, 255)) {
     fs::create_directories(file.parent_path());
-    const vtl::gfx::Image image = vtl::gfx::render(l, width, height, RGB(255, 255, 255));
+    const vtl::gfx::Image image = vtl::gfx::render(l, width, height, background);
     try {
         vtl::gfx::writeBmpFile(file.string(), image, 24);
     } catch (const std::exception& e) {
@@ -156,5 +187,6 @@ int main(int argc, char** argv) {
     ok = ok && write(designs / "FinPlate.bmp", finPlate()) && write(designs / "BeamSplice.bmp", beamSplice());
     ok = ok && write(images / "Flush.bmp", variant(0, false), 120, 120) &&
          write(images / "Extended.bmp", variant(20, false), 120, 120) && write(images / "Haunched.bmp", variant(0, true), 120, 120);
+    ok = ok && write(library / "icons" / "DrawBolt2.bmp", boltAssembly(), 200, 190, RGB(192, 192, 192));
     return ok ? 0 : 1;
 }

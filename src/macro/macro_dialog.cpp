@@ -305,11 +305,6 @@ void MacroDialog::onSelectOtherMacros() {
     clashResetInfo(dialogId_, macro_.objectIds);
 }
 
-void MacroDialog::onPropertyList(bool load) {
-    acutPrintf(load ? "Loading a property list is not available yet: the macro keeps its values.\n"
-                    : "Saving a property list is not available yet: nothing was written.\n");
-}
-
 BOOL MacroDialog::PreTranslateMessage(MSG* msg) {
     // A click on a tab item takes the focus before the tab changes: remember where it was first.
     if (msg->message == WM_LBUTTONDOWN && msg->hwnd == ::GetDlgItem(m_hWnd, kTabId)) {

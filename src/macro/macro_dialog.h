@@ -77,7 +77,15 @@ private:
     void fillFilters();
     void onFilterChanged(bool first);
     void onSelectOtherMacros();
+    // 1299 loads a property list into the macro, 1302 saves the macro's values as one; both through the
+    // open/save filtered dialog over the property lists of the library.
     void onPropertyList(bool load);
+    void savePropertyList();
+    // The open/save filtered dialog over the property lists; false when cancelled.
+    bool choosePropertyList(bool save, Vtl_String& name, Vtl_String& path);
+    void loadPropertyList();
+    // Every page's values collected into its tab and sent to the drawing: what is saved is what is shown.
+    void bringRecordUpToDate();
     // Closes the dialog; with `applyTyped` a value still being typed into the shown page's grid is applied
     // first (the Close button), without it the typing is dropped (Escape, the close box).
     void close(bool applyTyped);

@@ -4,7 +4,11 @@
 #include <cmath>
 
 #include "common/dialog_helpers.h"
+#include "frame/module.h"
+#include "macro/bolt_advanced_dialog.h"
 #include "macro/macro_dialog.h"
+#include "macro/pattern_dialog.h"
+#include "vtlui/vtlui.h"
 #include "vtlbase/text_functions.h"
 #include "vtlbase/controls/control_functions.h"
 #include "vtlbase/drawing/catalogue.h"
@@ -360,7 +364,7 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (id == kAdvancedId && code == BN_CLICKED) {
-        acutPrintf("The bolt-advanced dialog is not available yet: the bolt values stay as the page shows them.\n");
+        openBoltAdvanced();
         return TRUE;
     }
     if (id == kGridId) {
@@ -451,10 +455,104 @@ void MacroTabPage::onPatternOrArrayButton(int reference, bool isPatternButton) {
     if (!t) return;
     int index = 0;
     // A grid button cell stands for the array of that row, or else the pattern.
-    const bool isArray = !isPatternButton && t->findArrayWithBtnId(reference, index);
-    if (isArray) acutPrintf("The array dialog is not available yet: the array \"%s\" stays as it is.\n", t->arrays[index].name.c_str());
-    else if (t->findPatternWithBtnId(reference, index))
-        acutPrintf("The pattern dialog is not available yet: the pattern \"%s\" keeps its spacing.\n", t->patterns[index].name.c_str());
+    if (!isPatternButton && t->findArrayWithBtnId(reference, index)) openArrayDialog(index);
+    else if (t->findPatternWithBtnId(reference, index)) openPatternDialog(index);
+}
+
+const MacroBoltData* MacroTabPage::boltRecord() const {
+    const MacroTabData* t = tab();
+    return t ? &t->bolt : nullptr;
+}
+
+void MacroTabPage::storeBolt(const MacroBoltData& bolt) {
+    MacroTabData* t = tab();
+    if (!t) return;
+    const MacroTabData before = *t;
+    MacroBoltData stored = bolt;
+    stored.assemblyReference = t->bolt.assemblyReference;
+    stored.diameterReference = t->bolt.diameterReference;
+    stored.holeToleranceReference = t->bolt.holeToleranceReference;
+    stored.penetrationReference = t->bolt.penetrationReference;
+    stored.addedLengthReference = t->bolt.addedLengthReference;
+    t->bolt = stored;
+    applyAgainst(before);
+}
+
+bool MacroTabPage::storePattern(int index, const MacroPatternProps& pattern) {
+    MacroTabData* t = tab();
+    if (!t || index < 0 || index >= t->patterns.length()) return false;
+    const MacroTabData before = *t;
+    MacroPatternProps stored = pattern;
+    const MacroPatternProps& now = t->patterns[index];
+    stored.nameReference = now.nameReference;
+    stored.countReference = now.countReference;
+    stored.buttonReference = now.buttonReference;
+    t->patterns[index] = stored;
+    applyAgainst(before);
+    return true;
+}
+
+void MacroTabPage::openBoltAdvanced() {
+    MacroTabData* t = tab();
+    MacroData* m = macro();
+    if (!t || !m || !isBoltTab()) return;
+    // What the page shows counts: a diameter just chosen on the page opens in the dialog.
+    apply();
+    AcArray<double> diameters;
+    GetMergedDiameters(*m, t->moduleName, diameters);
+    const bool wasEnabled = applyEnabled_;
+    applyEnabled_ = false;
+    {
+        KsTempResourceOverride::Scope resources(resourceOverride());
+        MacroDialog::NestedLoop waiting(owner());
+        BoltAdvancedDialog dlg(t->bolt, diameters, this, owner());
+        dlg.DoModal();
+    }
+    applyEnabled_ = wasEnabled;
+}
+
+void MacroTabPage::openPatternDialog(int index) {
+    MacroTabData* t = tab();
+    if (!t || index < 0 || index >= t->patterns.length()) return;
+    apply();
+    const bool wasEnabled = applyEnabled_;
+    applyEnabled_ = false;
+    {
+        KsTempResourceOverride::Scope resources(resourceOverride());
+        MacroDialog::NestedLoop waiting(owner());
+        PatternDialog dlg(this, index, t->patterns[index], owner());
+        dlg.DoModal();
+    }
+    applyEnabled_ = wasEnabled;
+}
+
+void MacroTabPage::openArrayDialog(int index) {
+    MacroTabData* t = tab();
+    MacroData* m = macro();
+    if (!t || !m || index < 0 || index >= t->arrays.length()) return;
+    apply();
+    t = tab();
+    const MacroTabData before = *t;
+    DynArrayData array = t->arrays[index];
+    const bool wasEnabled = applyEnabled_;
+    applyEnabled_ = false;
+    bool ok = false;
+    {
+        MacroDialog::NestedLoop waiting(owner());
+        ok = StartArrayDlg(array, m->objectIds, t->moduleName);
+    }
+    t = tab();
+    if (ok && t && index < t->arrays.length()) {
+        // The binding keys stay the page's: the array's name field and button, its values and entries.
+        const DynArrayData& now = t->arrays[index];
+        array.nameReference = now.nameReference;
+        array.buttonReference = now.buttonReference;
+        std::copy(std::begin(now.valueReferences), std::end(now.valueReferences), std::begin(array.valueReferences));
+        for (int e = 0; e < array.entries.length(); ++e) array.entries[e].reference = e < now.entries.length() ? now.entries[e].reference : 0;
+        t->arrays[index] = array;
+        applyAgainst(before);
+    }
+    applyEnabled_ = wasEnabled;
 }
 
 }  // namespace vtl::ui

@@ -57,6 +57,14 @@ public:
     void apply();
     // Steps 4 to 6 of an apply against a copy of the tab taken before the change.
     void applyAgainst(const MacroTabData& before);
+    // The sub-dialogs hand their records back through these: the record is stored into the tab (the tab's
+    // binding keys kept) and the change goes to the drawing at once, every page reloading.
+    void storeBolt(const MacroBoltData& bolt);
+    // False when the index names no pattern of the tab (nothing is applied then).
+    bool storePattern(int index, const MacroPatternProps& pattern);
+    // The tab's bolt record, null without a tab.
+    const MacroBoltData* boltRecord() const;
+
     // A value still being typed into the grid (its cells stay in edit mode when the focus leaves) is
     // applied: the page is being left or the dialog closes.
     void applyPendingEdit();
@@ -110,6 +118,9 @@ private:
     void onImageChosen(int resourceId);
     void onValueSolver(int resourceId);
     void onPatternOrArrayButton(int reference, bool isPatternButton);
+    void openBoltAdvanced();
+    void openPatternDialog(int index);
+    void openArrayDialog(int index);
 
     // The Tab walk: zone 1 the designed controls, 2 the grid, 3 the page's own controls.
     bool tabKey(bool shift);

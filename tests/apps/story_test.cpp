@@ -78,7 +78,7 @@ TEST(StoryFile, HeaderLinesSetTheSceneAndTheStepsKeepTheirLineNumbers) {
 }
 
 TEST(StoryFile, ABadHeaderIsNamedWithItsLine) {
-    EXPECT_EQ(errorOf("wait dialog 8131\n"), "s.story:1: expected add-size or open before the steps, found \"wait\"");
+    EXPECT_EQ(errorOf("wait dialog 8131\n"), "s.story:1: expected add-size, select-later or open before the steps, found \"wait\"");
     EXPECT_EQ(errorOf("# nothing\n\n"), "s.story:3: the story opens no dialog (an open line is missing)");
     EXPECT_NE(errorOf("\nopen macro\n").find("s.story:2: expected open macro <name>"), std::string::npos);
     EXPECT_NE(errorOf("open macros EndPlate\n").find("s.story:1: expected open macros"), std::string::npos);

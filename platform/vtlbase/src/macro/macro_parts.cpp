@@ -1,5 +1,7 @@
 #include "vtlbase/macro/macro_parts.h"
 
+#include "vtlbase/drawing/drawing_model.h"
+#include "vtlbase/text_functions.h"
 #include "vtlbase/ui_text.h"
 
 Vtl_String mixedValueText() { return dialString(695); }
@@ -70,6 +72,21 @@ bool DynArrayData::setEntryAction(int row, KsEntryAction action) {
     lastEntryRow = row;
     lastEntryAction = action;
     return true;
+}
+
+void DynArrayData::getValidDimNames(const AcArray<AcDbObjectId>& ids, const Vtl_String& moduleName, int kind, bool first,
+                                    bool second, bool third, Vtl_StringArray& names) {
+    names.removeAll();
+    if (!first && !second && !third) return;
+    // The third dimension measures round a centre (polar) or along a path; the other kinds have none.
+    if (third && kind != KsArrayPolar && kind != KsArrayPath && kind != KsArrayMixed) return;
+    for (int k = 0; k < ids.length(); ++k) {
+        const MacroData* macro = vtl::base::DrawingModel::get().instance(ids[k]);
+        int t = 0;
+        if (!macro || !macro->findTab(moduleName, t)) continue;
+        for (const MacroCell& c : macro->tabs[t].cells)
+            if (c.valueType == MacroCell::number && !c.readOnly && !names.contains(c.name)) names.append(c.name);
+    }
 }
 
 int MacroFlexFixGroup::indexOf(const Vtl_String& button) const {

@@ -159,6 +159,12 @@ struct VTLBASE_API DynArrayData {
     // The three lists must have the same length; the entries become exactly those rows.
     bool setEntryColumns(const AcArray<int>& choices, const AcArray<bool>& flags, const Vtl_StringArray& texts);
     bool setEntryAction(int row, KsEntryAction action);
+    // The names a dimension of an array of `kind` can take in the module `moduleName` of the macros `ids`
+    // stand for: the number cells of that module (the first and second dimension), and for the third
+    // dimension only those of the polar and path kinds' distances and angles. Exactly one of the three
+    // flags asks; the names are the cells' names in the module's order, each once.
+    static void getValidDimNames(const AcArray<AcDbObjectId>& ids, const Vtl_String& moduleName, int kind, bool first,
+                                 bool second, bool third, Vtl_StringArray& names);
     friend bool operator==(const DynArrayData&, const DynArrayData&) = default;
 };
 
