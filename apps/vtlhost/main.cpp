@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cutting_stock_samples.h"
+#include "spread_samples.h"
 #include "design_host.h"
 #include "designer_samples.h"
 #include "engineering_samples.h"
@@ -347,6 +348,10 @@ void registerGalleryEntries() {
                                .key(VK_ESCAPE);
                        }});
     // ---- end of levels and DSTV points ----
+    // The spreadsheet layer answers look-ups without a dialog each in the demo host, as a detailer with
+    // sheets full of look-ups would set it; the formulas-look-up entry shows the dialog.
+    SetFromTableSilent(true);
+    vtlhost::registerSpreadEntries(entries);
     vtlhost::registerDesignerEntries(entries);
     // ---- Cutting stock ----
     constexpr int kCuttingStockTemplate = 8122;

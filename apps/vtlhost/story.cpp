@@ -13,6 +13,7 @@
 
 #include "designer_samples.h"
 #include "cutting_stock_samples.h"
+#include "spread_samples.h"
 #include "engineering_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
@@ -98,8 +99,13 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
     } else if (what == "cutting-stock") {
         if (args.size() > 1 || (args.size() == 1 && args[0] != "restricted"))
             fail(name, line, "expected open cutting-stock [restricted]");
+    } else if (what == "evaluate-sheet" || what == "building-grid" || what == "look-up") {
+        if (!args.empty()) fail(name, line, "open " + what + " takes nothing more");
+    } else if (what == "string-table") {
+        if (args.size() != 1) fail(name, line, "expected open string-table <spreadsheet file>");
     } else {
-        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, designer or cutting-stock");
+        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, designer, "
+                         "cutting-stock, evaluate-sheet, string-table, building-grid or look-up");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -444,6 +450,14 @@ int runStory(const Story& story, std::ostream& out) {
         if (!playDesigner(story.openArgs.front(), out, play)) return 1;
     } else if (story.open == "cutting-stock") {
         playCuttingStock(!story.openArgs.empty(), out, play);
+    } else if (story.open == "evaluate-sheet") {
+        playEvaluateSheet(out, play);
+    } else if (story.open == "string-table") {
+        if (!playStringTable(story.openArgs.front(), out, play)) return 1;
+    } else if (story.open == "building-grid") {
+        playBuildingGrid(out, play);
+    } else if (story.open == "look-up") {
+        playLookUp(out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

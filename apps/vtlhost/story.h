@@ -20,6 +20,12 @@
 //   open designer <design>               the dialog designer on a design of the library ("EndPlate",
 //                                        "Bracings\Gusset"), or on a new one with `open designer new`; the
 //                                        report shows the design as it is on disk afterwards
+//   open evaluate-sheet                  the formula dialog's evaluation bench on c:\a\t3.sss (the library's
+//                                        Spreadsheets folder is drive c:); prints the command line
+//   open string-table <file>             a spreadsheet of Spreadsheets\ read and edited as a table of texts;
+//                                        prints the caller's table
+//   open building-grid                   the building grid dialog; prints the record
+//   open look-up                         the look-up criteria on the plate table; prints the record
 //   open cutting-stock [restricted]      the cutting stock of the sample job "Hall 3" (its stock files
 //                                        dated first); prints the job handed back
 //

@@ -70,3 +70,31 @@ VTLUI_API void StartDSTVPointsDlg();
 // bought, with the stock files of each profile and the report of the newest ones. True and the record
 // updated on OK; on Cancel the record is untouched.
 VTLUI_API bool StartDlgCSP2(DlgCSP2Data& data);
+
+// ---- spreadsheets ----
+class KsGridDlgData;
+class KsLookUpDlgData;
+template <class T>
+class Vtl_Array;
+
+// The evaluation bench: the "Formulas" dialog on the sheet "c:\a\t3.sss" (drive c: as the file layer maps
+// it), its cell (1, 1) calculated; the user saves, loads and recalculates. Modal.
+VTLUI_API void EvaluateSS();
+// Reads a spreadsheet file: the text of cell (1, 1), the column headers and every row's texts. A file that
+// cannot be read gives empty outputs and "Load failed" on the command line.
+VTLUI_API void ReadSSFile(const Vtl_String& file, Vtl_String& title, Vtl_StringArray& columnNames,
+                          Vtl_Array<Vtl_StringArray>& table);
+// Whether FROMTABLE answers its look-ups without showing the "Formulas" dialog for each (kept as the dialog
+// setting "SILENT_LOOKUPS" of "DLG_FORMULAS"). True when the setting was stored.
+VTLUI_API bool SetFromTableSilent(bool silent);
+// A table of texts edited in a grid, one column per name (none: false at once), rows labelled when labels
+// are given, rows added and removed when allowed. Only rows with one text per column are shown; the others
+// stay in the table as they were. True and the table updated on OK. The dialog's size is kept under
+// `dialogName` ("DLG_SS_STRINGARRAY" when empty).
+VTLUI_API bool startGridDialog(const Vtl_StringArray& columnNames, const Vtl_StringArray& rowLabels,
+                               Vtl_Array<Vtl_StringArray>& table, bool allowAddRemove, Vtl_String dialogName,
+                               Vtl_String caption);
+// The parameters of a building grid in two directions. True and the record updated on OK.
+VTLUI_API bool StartDlgGrid(KsGridDlgData& data);
+// The criteria of a look-up. True and the record updated on OK or Show all (closedBy tells which).
+VTLUI_API bool StartDlgLookUp(KsLookUpDlgData& data);

@@ -6,6 +6,7 @@
 #include "frame/export_guard.h"
 #include "frame/host.h"
 #include "macro/macro_unload.h"
+#include "spread/look_up_sheets.h"
 #include "vtlui/vtlui.h"
 
 namespace {
@@ -29,6 +30,7 @@ void unload() {
     // The modeless dialogs close now, busy or not, and no timer of theirs outlives the module.
     vtl::ui::closeAllMacroDialogsForUnload();
     vtl::ui::releaseCheckBoxPictures();
+    vtl::ui::clearLookUpSheets();
 }
 }  // namespace
 

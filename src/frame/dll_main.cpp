@@ -5,6 +5,7 @@
 #include "frame/check_box_pictures.h"
 #include "frame/export_guard.h"
 #include "frame/module.h"
+#include "spread/look_up_sheets.h"
 #include "vtlui/vtlui.h"
 #include "win/resources.h"
 
@@ -35,6 +36,7 @@ extern "C" int DllMain(void* instance, unsigned reason) {
     if (reason == 0) {
         guardExport("DllMain", [&] {
             releaseCheckBoxPictures();  // in case the host never sent the unload message
+            clearLookUpSheets();
             vtl::win::unregisterResources(h);
         });
         gInstance = nullptr;

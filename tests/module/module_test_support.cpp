@@ -6,6 +6,7 @@
 
 #include "gfx/bmp.h"
 #include "gfx/image.h"
+#include "spread/look_up_sheets.h"
 
 #include "vtlbase/settings.h"
 #include "win/api.h"
@@ -27,6 +28,7 @@ void ModuleTest::SetUp() {
 }
 
 void ModuleTest::TearDown() {
+    ui::clearLookUpSheets();  // the hidden grids of looked-up sheets
     Fixture::TearDown();
     win::unregisterResources(reinterpret_cast<HINSTANCE>(const_cast<int*>(&kTestResources)));
     DllMain(win::instanceOfAddress(&kAnchor), 0);

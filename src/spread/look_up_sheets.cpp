@@ -1,0 +1,186 @@
+#include "spread/look_up_sheets.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
+
+#include "vtlbase/files/paths.h"
+#include "vtlbase/settings.h"
+#include "win/api.h"
+
+namespace vtl::ui {
+namespace {
+namespace fs = std::filesystem;
+
+// Folders of the files loaded into grids, for names given without a folder.
+std::unordered_map<HWND, std::string>& gridFolders() {
+    static std::unordered_map<HWND, std::string> folders;
+    return folders;
+}
+
+struct FileStamp {
+    long long seconds = 0;
+    long long nanoseconds = 0;
+    std::uintmax_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// One stat per look-up: the time to the nanosecond and the size.
+bool stampOf(const std::string& path, FileStamp& stamp) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    stamp.seconds = info.st_mtim.tv_sec;
+    stamp.nanoseconds = info.st_mtim.tv_nsec;
+    stamp.size = static_cast<std::uintmax_t>(info.st_size);
+    return true;
+}
+
+struct CacheEntry {
+    FileStamp stamp;
+    std::unique_ptr<LookUpSheet> sheet;
+};
+
+std::unordered_map<std::string, CacheEntry>& cache() {
+    static std::unordered_map<std::string, CacheEntry> entries;
+    return entries;
+}
+int loads = 0;
+
+bool isRelative(const std::string& path) {
+    if (path.empty()) return false;
+    if (path[0] == '\\' || path[0] == '/') return false;
+    return !(path.size() >= 2 && path[1] == ':');
+}
+
+std::string displayedText(HWND grid, int col, int row) {
+    std::string text;
+    SSGetCellString(grid, col, row, SS_CONTENT_TEXT, text);
+    return text;
+}
+}  // namespace
+
+// Names already resolved, by base folder and name: resolving looks at every folder on the way, which a
+// sheet of thousands of look-ups of one file need not repeat. An entry is dropped when its file is gone.
+static std::unordered_map<std::string, std::string>& resolvedNames() {
+    static std::unordered_map<std::string, std::string> names;
+    return names;
+}
+
+static std::string resolveName(const Vtl_String& modulePath, const std::string& baseFolder);
+
+std::string spreadsheetNativePath(const Vtl_String& modulePath, const std::string& baseFolder) {
+    std::string key = baseFolder;
+    key += '\0';
+    key += modulePath.str();
+    auto& names = resolvedNames();
+    if (const auto found = names.find(key); found != names.end()) return found->second;
+    std::string native = resolveName(modulePath, baseFolder);
+    if (!native.empty() && fs::is_regular_file(native)) names.emplace(std::move(key), native);
+    return native;
+}
+
+static std::string resolveName(const Vtl_String& modulePath, const std::string& baseFolder) {
+    const std::string& path = modulePath.str();
+    if (path.empty()) return {};
+    if (!isRelative(path)) return base::files::resolve(path);
+    if (!baseFolder.empty()) return base::files::resolveCase((fs::path(baseFolder) / base::files::nativePath(path)).string());
+    return base::files::resolve((gSettings.libDir() + modulePath).str());
+}
+
+bool loadSpreadsheetFile(HWND grid, const std::string& nativePath) {
+    if (nativePath.empty() || !SSIsGrid(grid)) return false;
+    if (!SSLoadFromFile(grid, nativePath.c_str())) return false;
+    gridFolders()[grid] = fs::path(nativePath).parent_path().string();
+    return true;
+}
+
+std::string spreadsheetFolderOf(HWND grid) {
+    const auto found = gridFolders().find(grid);
+    return found == gridFolders().end() ? std::string() : found->second;
+}
+
+void forgetSpreadsheetGrid(HWND grid) { gridFolders().erase(grid); }
+
+std::string foldKey(const std::string& text) { return Vtl_String(text).toLower().str(); }
+
+LookUpSheet::LookUpSheet(HWND grid, std::string path) : grid_(grid), path_(std::move(path)) {}
+
+LookUpSheet::~LookUpSheet() {
+    forgetSpreadsheetGrid(grid_);
+    if (::IsWindow(grid_)) ::DestroyWindow(grid_);
+}
+
+int LookUpSheet::findColumn(const std::string& text) {
+    if (!headersIndexed_) {
+        const int cols = SSGetColCount(grid_);
+        for (int col = 1; col <= cols; ++col) firstColumn_.emplace(foldKey(displayedText(grid_, col, 0)), col);
+        headersIndexed_ = true;
+    }
+    const auto found = firstColumn_.find(foldKey(text));
+    return found == firstColumn_.end() ? 0 : found->second;
+}
+
+int LookUpSheet::scanRow(int col, const std::string& folded) const {
+    const int rows = SSGetRowCount(grid_);
+    for (int row = 1; row <= rows; ++row)
+        if (foldKey(displayedText(grid_, col, row)) == folded) return row;
+    return 0;
+}
+
+int LookUpSheet::findRow(int col, const std::string& text) {
+    if (col < 1 || col > SSGetColCount(grid_)) return 0;
+    auto [it, added] = columns_.try_emplace(col);
+    ColumnIndex& index = it->second;
+    if (added) {
+        const int rows = SSGetRowCount(grid_);
+        index.firstRow.reserve(static_cast<std::size_t>(rows));
+        std::string formula;
+        for (int row = 1; row <= rows && !index.hasFormulas; ++row) {
+            if (SSGetCellString(grid_, col, row, SS_CONTENT_FORMULA, formula) && !formula.empty()) {
+                index.hasFormulas = true;
+                break;
+            }
+            index.firstRow.emplace(foldKey(displayedText(grid_, col, row)), row);
+        }
+        if (index.hasFormulas) index.firstRow.clear();
+    }
+    const std::string folded = foldKey(text);
+    if (index.hasFormulas) return scanRow(col, folded);
+    const auto found = index.firstRow.find(folded);
+    return found == index.firstRow.end() ? 0 : found->second;
+}
+
+LookUpSheet* lookUpSheet(const std::string& nativePath) {
+    FileStamp stamp;
+    if (nativePath.empty()) return nullptr;
+    if (!stampOf(nativePath, stamp)) {
+        // Gone: names that led here are resolved afresh next time (a file of another case may take its place).
+        std::erase_if(resolvedNames(), [&](const auto& entry) { return entry.second == nativePath; });
+        cache().erase(nativePath);
+        return nullptr;
+    }
+    auto& entries = cache();
+    if (const auto found = entries.find(nativePath); found != entries.end()) {
+        if (found->second.stamp == stamp && ::IsWindow(found->second.sheet->grid())) return found->second.sheet.get();
+        entries.erase(found);
+    }
+    grid::registerSpreadClass();
+    const HWND grid = ::CreateWindowEx(0, grid::kSpreadClassName, "", WS_POPUP, 0, 0, 640, 480, HWND(), 0);
+    if (!grid) return nullptr;
+    auto sheet = std::make_unique<LookUpSheet>(grid, nativePath);
+    ++loads;
+    if (!loadSpreadsheetFile(grid, nativePath)) return nullptr;  // the sheet's destructor drops the grid
+    LookUpSheet* result = sheet.get();
+    entries[nativePath] = CacheEntry{stamp, std::move(sheet)};
+    return result;
+}
+
+void clearLookUpSheets() {
+    cache().clear();
+    resolvedNames().clear();
+}
+
+int lookUpSheetLoads() { return loads; }
+
+}  // namespace vtl::ui
