@@ -105,10 +105,14 @@ void Vtl_DlgDesignerData::sortAllControls() {
         const auto leader = std::min_element(candidates.begin(), candidates.end(), [&](int a, int b) {
             return controls_[a].topLeftY < controls_[b].topLeftY;
         });
-        const double bottom = controls_[*leader].bottomRightY;
-        std::vector<int> row;
+        // The leader always takes its place, so every pass shortens the list: a bottom edge that is
+        // missing or above the top (a damaged file) gives a row of the leader and what starts level with it.
+        const double top = controls_[*leader].topLeftY;
+        const double bottom = std::max(top, controls_[*leader].bottomRightY);
+        std::vector<int> row{*leader};
         std::vector<int> rest;
-        for (int i : candidates) (controls_[i].topLeftY <= bottom ? row : rest).push_back(i);
+        for (int i : candidates)
+            if (i != *leader) (controls_[i].topLeftY <= bottom ? row : rest).push_back(i);
         std::stable_sort(row.begin(), row.end(), [&](int a, int b) { return controls_[a].topLeftX < controls_[b].topLeftX; });
         for (int i : row) controls_[i].tabOrder = counter++;
         candidates = std::move(rest);

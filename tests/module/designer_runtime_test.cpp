@@ -181,6 +181,22 @@ TEST_F(DesignerRuntime, TabFollowsRowsAndReportsBothEnds) {
     EXPECT_EQ(host.tabResults, (std::vector<int>{0, 0, 2, 3}));
 }
 
+TEST_F(DesignerRuntime, ABottomEdgeAboveItsTopOrMissingStillEndsTheTabOrder) {
+    // A damaged file: B's bottom lies above its top, C has no bottom at all. Sorting must end and number all.
+    const Vtl_String path = writeDesign("Damaged", {
+        "2 0.1 0.10 0.4 0.18 A",
+        "2 0.1 0.40 0.4 0.08 B",
+        "2 0.5 0.40 0.8 0.50 B2",
+        "2 0.1 0.60 0.4 x C",
+    });
+    Vtl_DlgDesignerData data;
+    ASSERT_TRUE(data.readFromFile(path, false));
+    data.sortAllControls();
+    std::vector<int> orders;
+    for (int i = 0; i < 4; ++i) orders.push_back(data.getControl(i)->tabOrder);
+    EXPECT_EQ(orders, (std::vector<int>{1, 2, 3, 4}));  // B and B2 start level: one row, left to right
+}
+
 TEST_F(DesignerRuntime, FlexibleButtonsByGroupAndStatusTwoUnchecks) {
     const Vtl_String path = writeDesign("Flex", {
         "30 0.1 0.1 0.2 0.2 tp g;;mark;",
