@@ -49,6 +49,10 @@ TEST(DialogTemplates, FaultsNameTheFileAndLine) {
     EXPECT_EQ(lineOf("CAPTION \"x\"\n"), 1);
     EXPECT_EQ(lineOf("DIALOG 1 10 10\nDIALOG 1 10 10\n"), 2);
     EXPECT_EQ(lineOf("DIALOG 1 10 10\nCAPTION \"open\n"), 2);
+    // Positions and sizes beyond 16 bits would overflow the control's rectangle.
+    EXPECT_EQ(lineOf("DIALOG 1 10 10\nBEGIN\n  EDITTEXT 5 2147483647 0 10 10\nEND\n"), 3);
+    EXPECT_EQ(lineOf("DIALOG 1 10 10\nBEGIN\n  EDITTEXT 5 0 0 40000 10\nEND\n"), 3);
+    EXPECT_EQ(lineOf("DIALOG 1 10 99999\n"), 1);
 }
 
 const unsigned char kFirst[] = "DIALOG 300 10 10\nCAPTION \"first\"\n";

@@ -121,6 +121,14 @@ int toInt(const Token& t, const std::string& file, int line, const char* what) {
     return v;
 }
 
+// Positions and sizes are 16-bit in a dialog template, as a resource compiler stores them; larger
+// values would overflow the rectangles and the conversion to pixels.
+void checkDialogUnits(int x, int y, int w, int h, const std::string& file, int line) {
+    constexpr int kLow = -32768, kHigh = 32767;
+    if (x < kLow || x > kHigh || y < kLow || y > kHigh || w > kHigh || h > kHigh)
+        throw TemplateError(file, line, "position or size outside -32768..32767 dialog units");
+}
+
 // Applies style words from `tokens[from..]`; "NOT name" removes a style.
 void applyStyles(const std::vector<Token>& tokens, std::size_t from, DWORD& style, DWORD& exStyle,
                  const std::string& file, int line) {
@@ -174,6 +182,7 @@ ControlTemplate parseControl(const std::vector<Token>& t, const std::string& fil
     const int x = toInt(t[i], file, line, "x"), y = toInt(t[i + 1], file, line, "y");
     const int w = toInt(t[i + 2], file, line, "width"), h = toInt(t[i + 3], file, line, "height");
     if (w < 0 || h < 0) throw TemplateError(file, line, "negative size");
+    checkDialogUnits(x, y, w, h, file, line);
     c.rect = {x, y, x + w, y + h};
     i += 4;
     DWORD given = 0;
@@ -228,6 +237,7 @@ std::vector<DialogTemplate> parseDialogTemplates(std::string_view text, const st
             d.width = toInt(t[2], fileName, lineNo, "the width");
             d.height = toInt(t[3], fileName, lineNo, "the height");
             if (d.width < 0 || d.height < 0) throw TemplateError(fileName, lineNo, "negative size");
+            checkDialogUnits(0, 0, d.width, d.height, fileName, lineNo);
             d.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
             d.source = fileName;
             for (const auto& existing : result)
