@@ -128,5 +128,24 @@ TEST(Icons, RoundTripWithAlphaAndMaskAndChooseTheirSize) {
     EXPECT_THROW(encodeIco({Image(300, 300)}), ImageError);
 }
 
+TEST(Icons, EntriesSharingOneLargePictureAreRefusedBeforeTheyFillMemory) {
+    // 256 directory entries that all point at one 1024 x 1024 PNG: a few kilobytes naming a gigabyte.
+    const std::vector<std::uint8_t> png = encodePng(Image(1024, 1024));
+    test::Bytes file;
+    file.u16(0).u16(1).u16(256);
+    const std::uint32_t at = 6 + 256 * 16;
+    for (int i = 0; i < 256; ++i) file.u8(0).u8(0).u8(0).u8(0).u16(1).u16(32).u32(static_cast<std::uint32_t>(png.size())).u32(at);
+    file.raw(png);
+    try {
+        decodeIco(file.b);
+        ADD_FAILURE() << "256 large images decoded";
+    } catch (const ImageError& e) {
+        EXPECT_NE(std::string(e.what()).find("too large together"), std::string::npos) << e.what();
+    }
+    // Four of them together stay within bounds.
+    file.b[4] = 4, file.b[5] = 0;
+    EXPECT_EQ(decodeIco(file.b).size(), 4u);
+}
+
 }  // namespace
 }  // namespace vtl::gfx

@@ -15,6 +15,9 @@ namespace {
 
 constexpr int kMaxIconSide = 1024;
 constexpr std::size_t kMaxIconImages = 256;
+// All images of one file together: real icons hold a few images of at most 256 x 256, while a small
+// hostile file can point all its entries at one large picture.
+constexpr std::uint64_t kMaxIconPixels = 4u * 1024u * 1024u;
 
 Image decodeIconDib(const ByteReader& in, std::size_t offset, std::size_t end) {
     const DibHeader h = parseDibHeader(in, offset, true, end);
@@ -56,6 +59,7 @@ std::vector<Image> decodeIco(std::span<const std::uint8_t> bytes) {
     in.require(6, count * 16, "icon directory");
     std::vector<Image> images;
     images.reserve(count);
+    std::uint64_t pixels = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t e = 6 + i * 16;
         const std::uint32_t size = in.u32(e + 8, "icon directory");
@@ -75,6 +79,8 @@ std::vector<Image> decodeIco(std::span<const std::uint8_t> bytes) {
         } catch (const ImageError& e) {
             throw ImageError("icon image " + std::to_string(i) + ": " + e.what());
         }
+        pixels += static_cast<std::uint64_t>(images.back().width()) * static_cast<std::uint64_t>(images.back().height());
+        if (pixels > kMaxIconPixels) in.fail("icon images too large together");
     }
     return images;
 }
