@@ -229,9 +229,20 @@ TEST(BmpRead, MalformedRunLengthDataFailsCleanly) {
         return bmp(s);
     };
     ASSERT_NO_THROW(decodeBmp(rle(2, 1, {2, 1, 0, 1})));
-    expectRejected(rle(2, 1, {3, 1, 0, 1}), "encoded run past the row");
-    expectRejected(rle(2, 1, {0, 3, 1, 1, 1, 0, 0, 1}), "absolute run past the row");
-    expectRejected(rle(2, 1, {3, 0x11, 0, 1}, 2), "RLE4 run past the row");
+    // Runs past a row's end (padding some writers add) lose only the pixels beyond the row.
+    for (const auto& [data, compression] : std::vector<std::pair<std::vector<std::uint8_t>, std::uint32_t>>{
+             {{3, 1, 0, 1}, 1}, {{0, 3, 1, 1, 1, 0, 0, 1}, 1}, {{3, 0x11, 0, 1}, 2}}) {
+        const Image image = decodeBmp(rle(2, 1, data, compression));
+        EXPECT_EQ(image.width(), 2);
+        EXPECT_NE(image.at(1, 0), kTransparent);
+    }
+    {
+        // The next line starts at its own beginning, not where the long run stopped.
+        const Image image = decodeBmp(rle(2, 2, {4, 1, 0, 0, 1, 0, 0, 1}));
+        EXPECT_NE(image.at(1, 1), kTransparent);  // bottom row: two of the four pixels
+        EXPECT_NE(image.at(0, 0), kTransparent);  // top row: one pixel from its start
+        EXPECT_EQ(image.at(1, 0), kTransparent);
+    }
     expectRejected(rle(2, 1, {2, 1, 0, 0, 1, 1, 0, 1}), "run past the last row");
     expectRejected(rle(2, 2, {0, 2, 0, 5, 1, 1}), "delta past the image");
     expectRejected(rle(2, 1, {0, 2, 3, 0}), "delta past the row");

@@ -66,9 +66,11 @@ Image decodeRle(const ByteReader& in, const DibHeader& h, std::size_t offset) {
     auto need = [&](std::size_t n) {
         if (n > data.size() - p) in.fail("truncated run-length data");
     };
+    // Runs that pass the end of a row are common (writers pad rows that way): the pixels past the
+    // row's end are dropped. Data past the last row is a damaged file.
     auto put = [&](unsigned index) {
-        if (x >= h.width) in.fail("run-length run past the end of a row");
         if (row >= h.height) in.fail("run-length data past the end of the image");
+        if (x >= h.width) return;
         image.at(x, imageRow(h, row)) = paletteColour(h, index);
         ++x;
     };
