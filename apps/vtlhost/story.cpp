@@ -14,6 +14,7 @@
 #include "designer_samples.h"
 #include "cutting_stock_samples.h"
 #include "engineering_samples.h"
+#include "profile_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/files/paths.h"
@@ -95,11 +96,15 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (!args.empty()) fail(name, line, "open dstv-points takes nothing more");
     } else if (what == "designer") {
         if (args.size() != 1) fail(name, line, "expected open designer <design> or open designer new");
+    } else if (what == "profile-cuts" || what == "profile-features") {
+        if (!args.empty()) fail(name, line, "open " + what + " takes nothing more");
     } else if (what == "cutting-stock") {
         if (args.size() > 1 || (args.size() == 1 && args[0] != "restricted"))
             fail(name, line, "expected open cutting-stock [restricted]");
     } else {
-        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, designer or cutting-stock");
+        fail(name, line,
+             "expected open sample, macro, macros, section-selector, levels, dstv-points, designer, cutting-stock, "
+             "profile-cuts or profile-features");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -444,6 +449,10 @@ int runStory(const Story& story, std::ostream& out) {
         if (!playDesigner(story.openArgs.front(), out, play)) return 1;
     } else if (story.open == "cutting-stock") {
         playCuttingStock(!story.openArgs.empty(), out, play);
+    } else if (story.open == "profile-cuts") {
+        playProfileCuts(out, play);
+    } else if (story.open == "profile-features") {
+        playProfileFeatures(out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }
