@@ -23,6 +23,7 @@
 #include "engineering_samples.h"
 #include "gallery.h"
 #include "macro_subdialog_samples.h"
+#include "profile_samples.h"
 #include "serve.h"
 #include "story.h"
 #include "host/command_line.h"
@@ -219,6 +220,7 @@ void registerGalleryEntries() {
                        {{"tab-Plate", nullptr}, {"tab-Bolts", [](vtl::win::Script& s) { s.click(vtlhost::macroTabTarget(1)); }}}});
     // ---- The macro dialog's sub-dialogs ----
     vtlhost::registerMacroSubdialogEntries(entries);
+    vtlhost::registerProfileEntries(entries);
     // ---- Find and replace in a grid: over the values grid of the beam splice's Web plates tab ----
     entries.push_back({"find-replace-macro-grid",
                        "The find and replace dialog of a grid, opened with F5 over the values grid of the beam "

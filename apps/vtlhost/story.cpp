@@ -15,6 +15,7 @@
 #include "cutting_stock_samples.h"
 #include "spread_samples.h"
 #include "engineering_samples.h"
+#include "profile_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/files/paths.h"
@@ -96,6 +97,8 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (!args.empty()) fail(name, line, "open dstv-points takes nothing more");
     } else if (what == "designer") {
         if (args.size() != 1) fail(name, line, "expected open designer <design> or open designer new");
+    } else if (what == "profile-cuts" || what == "profile-features") {
+        if (!args.empty()) fail(name, line, "open " + what + " takes nothing more");
     } else if (what == "cutting-stock") {
         if (args.size() > 1 || (args.size() == 1 && args[0] != "restricted"))
             fail(name, line, "expected open cutting-stock [restricted]");
@@ -105,7 +108,8 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (args.size() != 1) fail(name, line, "expected open string-table <spreadsheet file>");
     } else {
         fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, designer, "
-                         "cutting-stock, evaluate-sheet, string-table, building-grid or look-up");
+                         "cutting-stock, evaluate-sheet, string-table, building-grid, look-up, profile-cuts or "
+                         "profile-features");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -458,6 +462,10 @@ int runStory(const Story& story, std::ostream& out) {
         playBuildingGrid(out, play);
     } else if (story.open == "look-up") {
         playLookUp(out, play);
+    } else if (story.open == "profile-cuts") {
+        playProfileCuts(out, play);
+    } else if (story.open == "profile-features") {
+        playProfileFeatures(out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

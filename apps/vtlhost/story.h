@@ -28,6 +28,8 @@
 //   open look-up                         the look-up criteria on the plate table; prints the record
 //   open cutting-stock [restricted]      the cutting stock of the sample job "Hall 3" (its stock files
 //                                        dated first); prints the job handed back
+//   open profile-cuts                    the cuts of the sample fin plate's coped beam; prints the cuts left
+//   open profile-features                the cope of that beam as a profile feature; prints the record
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -60,7 +62,8 @@ struct Story {
     std::vector<SizeToAdd> sizes;
     std::vector<std::string> selectLater;  // macros placed and offered as the next selection in the drawing
     std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
-                                        // "designer", "cutting-stock"
+                                        // "designer", "cutting-stock", "evaluate-sheet", "string-table",
+                                        // "building-grid", "look-up", "profile-cuts", "profile-features"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.

@@ -8,7 +8,11 @@
 #include "vtlui/export.h"
 
 class DlgCSP2Data;
+class DlgProfCutsData;
+
 class KsLevelsDlgData;
+class KsMACallBackData;
+struct DlgProfFeaturesData;
 
 // The entry routine the host's loader calls: reason 1 attaches the module, 0 detaches it. Answers 0 when
 // the module cannot start (the load is refused).
@@ -98,3 +102,26 @@ VTLUI_API bool startGridDialog(const Vtl_StringArray& columnNames, const Vtl_Str
 VTLUI_API bool StartDlgGrid(KsGridDlgData& data);
 // The criteria of a look-up. True and the record updated on OK or Show all (closedBy tells which).
 VTLUI_API bool StartDlgLookUp(KsLookUpDlgData& data);
+
+// What the profile-advanced dialog asks of its callback: read the properties into the record, store the
+// record (and update the drawing), a pick in the drawing is about to start (the dialog is hidden), the pick
+// has ended (the dialog shows again).
+enum KsMACallBackType { KsMACallBackRead = 0, KsMACallBackStore = 1, KsMACallBackPickStart = 2, KsMACallBackPickEnd = 3 };
+// The callback of the list variant: the profiles are the data's object ids.
+using KsMAProfCallBack = bool (*)(KsMACallBackType type, KsMACallBackData& data, MacroProfData& record);
+
+// The profile-advanced dialog on one profile group of a macro; every change updates the drawing at once.
+// Afterwards a temporary object of the macro (the flag set and exactly one object id) is erased, and so is
+// a coordinate system made in the dialog. False when the dialog could not run.
+VTLUI_API bool StartDlgMacroProfAdv(MacroData& macro, const Vtl_String& moduleName, const Vtl_String& groupName, bool option);
+// The profile-advanced dialog on a list of profiles, read and stored through the caller's callback. Returns
+// at once (false) for no or an empty list; `listMode` goes in as the "show as a list" check and comes back
+// as the person left it.
+VTLUI_API bool StartDlgMacroProfAdv(const AcArray<AcDbObjectId>* profiles, bool& listMode, KsMAProfCallBack callback);
+
+// The cuts made on a profile: each previewed in the drawing as it is selected, deleted one by one, or
+// another profile chosen in the drawing. Every action works on the drawing at once; true on Close.
+VTLUI_API bool StartEditProfCutsDlg(DlgProfCutsData& data);
+// A profile feature: its section and up to four labelled values the caller supplies. True and the record
+// updated on OK; on Cancel the record is untouched.
+VTLUI_API bool StartDlgProfFeatures(DlgProfFeaturesData& data);

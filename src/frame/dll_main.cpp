@@ -15,9 +15,11 @@ namespace vtl::ui {
 namespace {
 HINSTANCE gInstance = nullptr;
 KsTempResourceOverride gResourceOverride;
+bool gProfCutsPreview = true;
 }  // namespace
 
 HINSTANCE moduleInstance() { return gInstance; }
+bool& profCutsPreview() { return gProfCutsPreview; }
 KsTempResourceOverride& resourceOverride() { return gResourceOverride; }
 }  // namespace vtl::ui
 
@@ -30,6 +32,7 @@ extern "C" int DllMain(void* instance, unsigned reason) {
             vtl::win::registerResources(h, vtlui_resources());
             gInstance = h;
             gResourceOverride.SaveDefaultResource(h);
+            gProfCutsPreview = true;  // each load starts with the cut previews on
             return 1;
         });
     }

@@ -8,4 +8,7 @@ namespace vtl::ui {
 HINSTANCE moduleInstance();
 // The resource override record: start functions make the module's resources current through it.
 KsTempResourceOverride& resourceOverride();
+// Whether the profile cuts dialog previews the selected cut: on at every load, changed by the dialog's
+// "no preview" check when it is closed with Close.
+bool& profCutsPreview();
 }  // namespace vtl::ui

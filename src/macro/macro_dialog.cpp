@@ -4,6 +4,7 @@
 
 #include "frame/host.h"
 #include "frame/module.h"
+#include "macro/macro_profile_page.h"
 #include "vtlui/vtlui.h"
 #include "vtlbase/dialog_size.h"
 #include "vtlbase/drawing/macro_operations.h"
@@ -125,11 +126,19 @@ void MacroDialog::buildTabs() {
     for (int i = 0; i < macro_.tabs.length(); ++i) {
         const MacroTabData& t = macro_.tabs[i];
         std::unique_ptr<MacroTabPage> p;
-        // Profile tabs (kind 2) get their page with the profile dialogs; until then their tab stays empty.
-        if (t.kind == 0 || t.kind == 1 || t.kind == 3) p = std::make_unique<MacroTabPage>(i);
+        UINT templateId = MacroTabPage::IDD;
+        if (t.kind == 0 || t.kind == 1 || t.kind == 3) {
+            p = std::make_unique<MacroTabPage>(i);
+        } else if (t.kind == 2) {
+            auto profiles = std::make_unique<MacroProfilePage>(i);
+            // A macro being placed stands for one temporary object: the page erases it after its advanced dialog.
+            if (macro_.temporaryObject && macro_.objectIds.length() == 1) profiles->setTemporaryObject(macro_.objectIds[0]);
+            templateId = MacroProfilePage::IDD;
+            p = std::move(profiles);
+        }
         pageKinds_.push_back(t.kind);
         tabs->InsertItem(i, t.displayName.c_str());
-        if (p) p->CreateAsChild(MacroTabPage::IDD, tabs);
+        if (p) p->CreateAsChild(templateId, tabs);
         pages_.push_back(std::move(p));
     }
     placePages();
@@ -164,7 +173,7 @@ void MacroDialog::placePages() {
 void MacroDialog::showEmptyTabNote(bool show) {
     if (!emptyTabNote_ && show) {
         auto* tabs = GetDlgItem(kTabId);
-        emptyTabNote_ = CreateWindowEx(0, "STATIC", "The sections, offsets and cuts of this tab cannot be edited here yet.",
+        emptyTabNote_ = CreateWindowEx(0, "STATIC", "This kind of tab has nothing to edit in this dialog.",
                                        WS_CHILD | SS_LEFT, 0, 0, 10, 10, tabs->m_hWnd, kEmptyTabNoteId);
         ::SendMessage(emptyTabNote_, WM_SETFONT, ::SendMessage(m_hWnd, WM_GETFONT), 0);
         placePages();

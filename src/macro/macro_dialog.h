@@ -71,7 +71,7 @@ protected:
 
 private:
     void placePages();
-    // A tab without a page (the profile tabs, for now) says why it is empty.
+    // A tab of a kind without a page says why it is empty.
     void showEmptyTabNote(bool show);
     void fitWindow();
     void fillFilters();

@@ -10,8 +10,6 @@
 
 namespace vtl::ui {
 namespace {
-constexpr int kOwnControls[] = {MacroTabPage::kAssemblyId, MacroTabPage::kDiameterId, MacroTabPage::kAdvancedId};
-
 void selectAllIfEdit(HWND h) {
     if (GetClassName(h) == "EDIT") {
         ::SendMessage(h, EM_SETSEL, 0, -1);
@@ -27,7 +25,7 @@ int MacroTabPage::zoneOfFocus() const {
     if (!focus) return 0;
     if (design_->isADynControl(::GetDlgCtrlID(focus))) return 1;
     if (grid_.isAttached() && focus == grid_.grid()) return 2;
-    for (int id : kOwnControls)
+    for (int id : ownControls())
         if (focus == ::GetDlgItem(m_hWnd, id)) return 3;
     return 0;
 }
@@ -40,7 +38,7 @@ bool MacroTabPage::enterZone(int zone, bool first) {
         return gridVisible() && grid_.focusFirstOrLast(first);
     case 3: {
         std::vector<HWND> visible;
-        for (int id : kOwnControls) {
+        for (int id : ownControls()) {
             const HWND h = ::GetDlgItem(m_hWnd, id);
             if (h && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) visible.push_back(h);
         }
@@ -75,7 +73,7 @@ bool MacroTabPage::tabKey(bool shift) {
     }
     case 3: {
         std::vector<HWND> visible;
-        for (int id : kOwnControls) {
+        for (int id : ownControls()) {
             const HWND h = ::GetDlgItem(m_hWnd, id);
             if (h && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) visible.push_back(h);
         }

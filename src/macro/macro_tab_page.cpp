@@ -87,10 +87,21 @@ int MacroTabPage::extraHeight() const { return boltControlsVisible() ? kBoltStri
 
 BOOL MacroTabPage::OnInitDialog() {
     CDialog::OnInitDialog();
+    grid_.attachToDlgItem(this, gridId_, true);
+    initOwnControls();
+    prepareGrid();
+    fill();
+    initialised_ = true;
+    applyEnabled_ = true;
+    return FALSE;
+}
+
+std::vector<int> MacroTabPage::ownControls() const { return {kAssemblyId, kDiameterId, kAdvancedId}; }
+
+void MacroTabPage::initOwnControls() {
     SetDlgItemText(kAssemblyLabelId, dialString(275).c_str());
     SetDlgItemText(kDiameterLabelId, dialString(328).c_str());
     SetDlgItemText(kAdvancedId, dialString(968).c_str());
-    grid_.attachToDlgItem(this, kGridId, true);
     if (isBoltTab()) {
         resizer_.Init(this);
         using A = CResizer;
@@ -101,11 +112,6 @@ BOOL MacroTabPage::OnInitDialog() {
             resizer_.Add(id, A::parent(E::Left), A::parent(E::Bottom), A::parent(E::Right), A::parent(E::Bottom));
         resizer_.Add(kAdvancedId, A::parent(E::Right), A::parent(E::Bottom), A::parent(E::Right), A::parent(E::Bottom));
     }
-    prepareGrid();
-    fill();
-    initialised_ = true;
-    applyEnabled_ = true;
-    return FALSE;
 }
 
 void MacroTabPage::fill() {
@@ -122,6 +128,7 @@ void MacroTabPage::fill() {
     grid_.setRedraw(true);
     fillBoltControls();
     setFlexFixStates();
+    afterFill();
     layoutControls();
     applyEnabled_ = wasEnabled;
 }
@@ -137,10 +144,14 @@ SIZE MacroTabPage::wantedSize() const {
 void MacroTabPage::layoutControls() {
     RECT client;
     GetClientRect(&client);
-    if (isBoltTab()) resizer_.Move();
     const int top = designHeight_ + 2;
     const int height = client.bottom - top - extraHeight() - 4;
     if (grid_.isAttached()) ::MoveWindow(grid_.grid(), 3, top, std::max(0, static_cast<int>(client.right) - 6), std::max(0, height), TRUE);
+    layoutOwnControls();
+}
+
+void MacroTabPage::layoutOwnControls() {
+    if (isBoltTab()) resizer_.Move();
     for (int id : {kAssemblyLabelId, kDiameterLabelId, kAssemblyId, kDiameterId, kAdvancedId})
         ::ShowWindow(::GetDlgItem(m_hWnd, id), boltControlsVisible() ? SW_SHOW : SW_HIDE);
 }
@@ -352,22 +363,22 @@ BOOL MacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
     if (!applyEnabled_) return CDialog::OnCommand(wParam, lParam);
-    if (id == kAssemblyId && code == CBN_SELCHANGE) {
+    if (id == kAssemblyId && code == CBN_SELCHANGE && boltControlsVisible()) {
         noteBoltEdit(id);
         refillDiameters();
         apply();
         return TRUE;
     }
-    if (id == kDiameterId && code == CBN_SELCHANGE) {
+    if (id == kDiameterId && code == CBN_SELCHANGE && boltControlsVisible()) {
         noteBoltEdit(id);
         apply();
         return TRUE;
     }
-    if (id == kAdvancedId && code == BN_CLICKED) {
+    if (id == kAdvancedId && code == BN_CLICKED && isBoltTab()) {
         openBoltAdvanced();
         return TRUE;
     }
-    if (id == kGridId) {
+    if (id == gridId_) {
         if (code == SSN_VALUE_CHANGED || code == SSN_CHECK_SET || code == SSN_CHECK_CLEARED) apply();
         if (code == SSN_BUTTON_CLICKED) {
             int col = 0, row = 0;

@@ -4,6 +4,7 @@
 // and diameter with the advanced button. Every committed change is collected into the tab and applied:
 // the differences go to the drawing (UpdateModule) and every page reloads what the drawing made of them.
 #include <memory>
+#include <vector>
 
 #include "frame/host.h"
 #include "frame/vtlbase.h"
@@ -42,6 +43,7 @@ public:
     static constexpr int kBoltStrip = 47;  // height of the bolt controls at the bottom
 
     explicit MacroTabPage(int tabIndex) : CDialog(IDD), tabIndex_(tabIndex) {}
+    ~MacroTabPage() override = default;
 
     int tabIndex() const { return tabIndex_; }
     bool hideBoltControls = false;
@@ -50,9 +52,9 @@ public:
     // The size the page asks for (design picture, grid, bolt strip).
     SIZE wantedSize() const;
     // Reloads every value from the tab into its control or grid row, without rebuilding the design.
-    void reload();
+    virtual void reload();
     // Collects the page's values into `tab`.
-    void collect(MacroTabData& tab);
+    virtual void collect(MacroTabData& tab);
     // Collect, compare and update: the change goes to the drawing and every page reloads.
     void apply();
     // Steps 4 to 6 of an apply against a copy of the tab taken before the change.
@@ -80,8 +82,25 @@ public:
     Vtl_Spread& grid() { return grid_; }
     // Whether the page shows its grid (it has rows), whether or not the page itself is shown now.
     bool gridVisible() const { return gridShown_; }
+    // The template's placeholder the grid replaces.
+    int gridId() const { return gridId_; }
 
 protected:
+    // A page of another template (the profile page) with its grid over another placeholder.
+    MacroTabPage(int tabIndex, UINT templateId, int gridId) : CDialog(templateId), tabIndex_(tabIndex), gridId_(gridId) {}
+    // The page's own controls in their Tab order (zone 3 of the Tab walk).
+    virtual std::vector<int> ownControls() const;
+    // Page initialisation before the design and grid are filled: the page's own controls.
+    virtual void initOwnControls();
+    // The height the page keeps below its grid for its own controls.
+    virtual int extraHeight() const;
+    // Places the page's own controls for the page's size.
+    virtual void layoutOwnControls();
+    virtual void onDesignedClick(int resourceId);
+    // After the design and grid are filled (at initialisation and at every rebuild).
+    virtual void afterFill() {}
+    void fill();
+
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -89,12 +108,10 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
 
-private:
     MacroDialog* owner() const;
     MacroTabData* tab() const;
     MacroData* macro() const;
 
-    void fill();
     void bindDesign();
     // Reads the design again and fills the page from the tab.
     void rebuildDesign();
@@ -108,12 +125,10 @@ private:
     void noteBoltEdit(int resourceId);
     void setFlexFixStates();
     void layoutControls();
-    int extraHeight() const;
     bool isBoltTab() const;
     bool boltControlsVisible() const;
 
     void collectGrid(MacroTabData& tab);
-    void onDesignedClick(int resourceId);
     void onFlexButton(int resourceId);
     void onImageChosen(int resourceId);
     void onValueSolver(int resourceId);
@@ -128,6 +143,7 @@ private:
     int zoneOfFocus() const;
 
     int tabIndex_ = -1;
+    int gridId_ = kGridId;
     // Made anew whenever the page's design is read again (after the designer), so nothing of the design
     // read before (its picture, its windows) stays behind.
     std::unique_ptr<Vtl_DlgDesignerData> design_ = std::make_unique<Vtl_DlgDesignerData>();

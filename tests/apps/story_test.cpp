@@ -173,7 +173,7 @@ TEST(MacroValues, ARecordFlattensToNamedValuesAndChangesAreFoundByName) {
     EXPECT_EQ(find("Plate.grade.items"), "[S235, S275, S355, S460]");
     EXPECT_EQ(find("Bolts.bolt.diameter"), "20");
     EXPECT_EQ(find("Bolts.patterns.rows.count"), "3");
-    EXPECT_EQ(find("Profiles.profiles.Beam.section"), "IPE 300");
+    EXPECT_EQ(find("Profiles.profiles.Beam.section"), "IPE-300");
     EXPECT_EQ(find("Plate.cuts.Notch.number"), "1");
     EXPECT_EQ(find("caption"), "End plate connection");
 
@@ -195,7 +195,7 @@ TEST(MacroValues, ARecordFlattensToNamedValuesAndChangesAreFoundByName) {
     // Macros edited together hand back the profiles of each; the second of a group is counted, so an
     // unchanged merged record shows no change.
     MacroData second = plate;
-    second.tabs[2].profiles[0].sectionName = "IPE 360";
+    second.tabs[2].profiles[0].sectionName = "IPE-360";
     Vtl_Array<MacroData> both;
     both.append(plate);
     both.append(second);
@@ -206,8 +206,8 @@ TEST(MacroValues, ARecordFlattensToNamedValuesAndChangesAreFoundByName) {
     const auto hasValue = [&](const std::string& where, const std::string& value) {
         return std::count(mergedValues.begin(), mergedValues.end(), std::pair<std::string, std::string>(where, value)) == 1;
     };
-    EXPECT_TRUE(hasValue("Profiles.profiles.Beam.section", "IPE 300"));
-    EXPECT_TRUE(hasValue("Profiles.profiles.Beam#2.section", "IPE 360"));
+    EXPECT_TRUE(hasValue("Profiles.profiles.Beam.section", "IPE-300"));
+    EXPECT_TRUE(hasValue("Profiles.profiles.Beam#2.section", "IPE-360"));
 }
 
 TEST_F(StoryLibrary, FilesWrittenAreTheNewChangedAndRemovedOnes) {

@@ -64,9 +64,10 @@ void GetMergedDiameters(const MacroData& macro, const Vtl_String& moduleName, Ac
 }
 
 Vtl_StringArray getOffsetTypeStrings(bool) {
-    Vtl_StringArray names{"Free offset",   "Top of steel",   "Bottom of steel", "Centre",      "Centre of gravity",
-                          "Top left",      "Top centre",     "Top right",       "Middle left", "Middle right",
-                          "Bottom left",   "Bottom centre",  "Bottom right"};
+    // Indices 3 and 5 to 12 are the nine positions of the advanced dialog's 3 x 3 buttons.
+    Vtl_StringArray names{"Free offset", "Top of steel", "Bottom of steel", "Centre",      "Centre of gravity",
+                          "Top centre",  "Bottom centre", "Middle left",    "Middle right", "Top left",
+                          "Top right",   "Bottom left",  "Bottom right"};
     names.append(mixedValueText());
     return names;
 }

@@ -91,6 +91,7 @@ void DrawingModel::reset() {
     selections_.clear();
     clashStatus = false;
     openClashDialogs.clear();
+    profileCuts.clear();
 }
 
 }  // namespace vtl::base

@@ -110,13 +110,17 @@ json tabJson(const MacroTabData& t) {
                  {"option", b.option}, {"holeColumnsUsed", used}, {"holeColumnTexts", texts(b.holeColumnTexts)},
                  {"slottedHoles", holes}};
     j["profiles"] = json::array();
-    for (const MacroProfData& p : t.profiles)
-        j["profiles"].push_back({{"group", p.groupName.str()}, {"section", p.sectionName.str()}, {"offsetType", p.offsetType},
-                                 {"offsetX", p.offsetX}, {"offsetY", p.offsetY}, {"onOneSegment", p.onOneSegment},
-                                 {"segmentNumber", p.segmentNumber}, {"rotation", p.rotation.str()}, {"option", p.option},
-                                 {"plane", p.plane.str()}, {"morphed", p.morphed}, {"secondSection", p.secondSection.str()},
-                                 {"morphValue1", p.morphValue1.str()}, {"morphValue2", p.morphValue2.str()},
-                                 {"referenceChoice", p.referenceChoice}});
+    for (const MacroProfData& p : t.profiles) {
+        json prof = {{"group", p.groupName.str()}, {"section", p.sectionName.str()}, {"offsetType", p.offsetType},
+                     {"offsetX", p.offsetX}, {"offsetY", p.offsetY}, {"onOneSegment", p.onOneSegment},
+                     {"segmentNumber", p.segmentNumber}, {"rotation", p.rotation.str()}, {"option", p.option},
+                     {"plane", p.plane.str()}, {"morphed", p.morphed}, {"secondSection", p.secondSection.str()},
+                     {"morphValue1", p.morphValue1.str()}, {"morphValue2", p.morphValue2.str()},
+                     {"referenceChoice", p.referenceChoice}};
+        // A point of the section picked to place the profile by (only when one was picked).
+        if (p.sectionPointChosen) prof["sectionPoint"] = json::array({p.sectionPoint.x, p.sectionPoint.y});
+        j["profiles"].push_back(prof);
+    }
     j["arrays"] = json::array();
     for (const DynArrayData& a : t.arrays) {
         json entries = json::array();
@@ -226,6 +230,12 @@ void tabFrom(const json& j, MacroTabData& t) {
         read(p, "morphValue1", prof.morphValue1);
         read(p, "morphValue2", prof.morphValue2);
         read(p, "referenceChoice", prof.referenceChoice);
+        if (p.contains("sectionPoint")) {
+            const json& point = p.at("sectionPoint");
+            if (!point.is_array() || point.size() != 2) throw std::runtime_error("a section point has two numbers");
+            prof.sectionPointChosen = true;
+            prof.sectionPoint = {point[0].get<double>(), point[1].get<double>()};
+        }
     });
     readArray(j, "arrays", t.arrays, [](const json& a, DynArrayData& array) {
         read(a, "kind", array.kind);

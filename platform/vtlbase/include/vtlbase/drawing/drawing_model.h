@@ -49,6 +49,8 @@ public:
 
     bool clashStatus = false;
     std::vector<int> openClashDialogs;
+    // The cuts made on each profile object, as descriptions ("Mitre cut 45°"), in the order they were made.
+    std::map<AcDbObjectId::OldId, std::vector<std::string>> profileCuts;
 
     void reset();
 
