@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cutting_stock_samples.h"
+#include "library_samples.h"
 #include "spread_samples.h"
 #include "design_host.h"
 #include "designer_samples.h"
@@ -354,6 +355,7 @@ void registerGalleryEntries() {
     // sheets full of look-ups would set it; the formulas-look-up entry shows the dialog.
     SetFromTableSilent(true);
     vtlhost::registerSpreadEntries(entries);
+    vtlhost::registerLibraryEntries(entries);
     vtlhost::registerDesignerEntries(entries);
     // ---- Cutting stock ----
     constexpr int kCuttingStockTemplate = 8122;

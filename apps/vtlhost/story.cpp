@@ -13,6 +13,7 @@
 
 #include "designer_samples.h"
 #include "cutting_stock_samples.h"
+#include "library_samples.h"
 #include "spread_samples.h"
 #include "engineering_samples.h"
 #include "profile_samples.h"
@@ -95,6 +96,10 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (args.size() != 1) fail(name, line, "expected open levels <model>");
     } else if (what == "dstv-points") {
         if (!args.empty()) fail(name, line, "open dstv-points takes nothing more");
+    } else if (what == "new-size") {
+        if (args.size() != 2) fail(name, line, "expected open new-size <type> <size>");
+    } else if (what == "section-library") {
+        if (args.size() > 2) fail(name, line, "expected open section-library [<section>] [then-selector]");
     } else if (what == "designer") {
         if (args.size() != 1) fail(name, line, "expected open designer <design> or open designer new");
     } else if (what == "profile-cuts" || what == "profile-features") {
@@ -107,9 +112,9 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
     } else if (what == "string-table") {
         if (args.size() != 1) fail(name, line, "expected open string-table <spreadsheet file>");
     } else {
-        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, designer, "
-                         "cutting-stock, evaluate-sheet, string-table, building-grid, look-up, profile-cuts or "
-                         "profile-features");
+        fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, new-size, "
+                         "section-library, designer, cutting-stock, evaluate-sheet, string-table, building-grid, "
+                         "look-up, profile-cuts or profile-features");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -450,6 +455,10 @@ int runStory(const Story& story, std::ostream& out) {
         if (!playLevels(story.openArgs.front(), out, play)) return 1;
     } else if (story.open == "dstv-points") {
         playDstvPoints(out, play);
+    } else if (story.open == "new-size") {
+        if (!playNewSize(story.openArgs[0], story.openArgs[1], out, play)) return 1;
+    } else if (story.open == "section-library") {
+        if (!playSectionLibrary(story.openArgs, out, play)) return 1;
     } else if (story.open == "designer") {
         if (!playDesigner(story.openArgs.front(), out, play)) return 1;
     } else if (story.open == "cutting-stock") {

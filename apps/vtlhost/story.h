@@ -17,6 +17,12 @@
 //   open levels <model>                  the levels dialog on a model's levels (Levels\<model>.lvl); on OK
 //                                        the levels are stored back, as the add-on's levels command does
 //   open dstv-points                     the DSTV point groups of the library
+//   open new-size <type> <size>          the new-size editor on prof\<type>.pr from that size; on OK the
+//                                        table is stored back and the new size printed with its neighbours
+//   open section-library [<section>] [then-selector]
+//                                        the section library editor on the library's catalogue, on the
+//                                        section's values table when given; on OK the catalogue is stored
+//                                        back; with then-selector the section selector follows
 //   open designer <design>               the dialog designer on a design of the library ("EndPlate",
 //                                        "Bracings\Gusset"), or on a new one with `open designer new`; the
 //                                        report shows the design as it is on disk afterwards
@@ -62,7 +68,8 @@ struct Story {
     std::vector<SizeToAdd> sizes;
     std::vector<std::string> selectLater;  // macros placed and offered as the next selection in the drawing
     std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
-                                        // "designer", "cutting-stock", "evaluate-sheet", "string-table",
+                                        // "new-size", "section-library", "designer", "cutting-stock",
+                                        // "evaluate-sheet", "string-table",
                                         // "building-grid", "look-up", "profile-cuts", "profile-features"
     std::vector<std::string> openArgs;
     int openLine = 0;

@@ -125,3 +125,17 @@ VTLUI_API bool StartEditProfCutsDlg(DlgProfCutsData& data);
 // A profile feature: its section and up to four labelled values the caller supplies. True and the record
 // updated on OK; on Cancel the record is untouched.
 VTLUI_API bool StartDlgProfFeatures(DlgProfFeaturesData& data);
+
+class Vtl_ProfValuesTable;
+// The simple library editor: adds one size to a section type whose size names are built from dimensions
+// ("100x50x6"), starting from the size `sysName` (its "SysName"; the first row when absent). On OK the
+// table holds the new row at its sorted place, `index` is its position among the active rows (-1 when
+// nothing could be added) and true is returned; the caller writes the file. On Cancel nothing changes.
+VTLUI_API bool StartDlgEditLibSimple(const Vtl_String& sysName, Vtl_ProfValuesTable& table, int& index);
+
+class DlgEditLibData;
+// The section library editor: the section groups and types of the record, and the values tables of the
+// library's "prof\" folder, which it reads and writes itself. `sysName` (a section such as "HEA-200", or
+// empty) opens the values tables on its table and size. True and the record updated on OK; on Cancel
+// the record is unchanged (tables stored while the editor ran stay stored).
+VTLUI_API bool StartDlgEditLibSections(DlgEditLibData& data, const Vtl_String& sysName);

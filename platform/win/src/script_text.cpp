@@ -6,11 +6,27 @@
 #include "line_tokens.h"
 #include "script_state.h"
 #include "window_system.h"
+#include "win/api.h"
+#include "win/messages.h"
 #include "win/keys.h"
 #include "win/script.h"
 
 namespace vtl::win {
 namespace {
+
+// Item `index` (from 0) of the tab control 8097 of the active window.
+Target tabItem(int index) {
+    constexpr int kTabControlId = 8097;
+    return located("tab " + std::to_string(index), [index]() -> std::optional<POINT> {
+        const HWND tabs = ::GetDlgItem(::GetActiveWindow(), kTabControlId);
+        RECT r;
+        if (!tabs || !::SendMessage(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
+            return std::nullopt;
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ::ClientToScreen(tabs, &p);
+        return p;
+    });
+}
 
 const std::map<std::string, UINT>& keyNames() {
     static const std::map<std::string, UINT> names = [] {
@@ -82,6 +98,10 @@ public:
         if (peekWord("menu")) {
             ++i_;
             return menuItem(quoted("the menu item"));
+        }
+        if (peekWord("tab")) {
+            ++i_;
+            return tabItem(number("the tab's index"));
         }
         const std::string w = word("a control id");
         Target t;

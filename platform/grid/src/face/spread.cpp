@@ -254,6 +254,15 @@ void Spread::ensureVisible(CellRef cell) {
     if (cell.row < tl.row) tl.row = cell.row;
     // Scroll forward until the cell's far edge fits (or it is the first visible one).
     const SIZE client = clientSize(window_);
+    if (cell.row > tl.row) {
+        // A cell far below starts the search a row above the first top row that can show it, so the
+        // steps below stay few however many rows lie between.
+        const SpreadLayout start(sheet_, tl, client);
+        const int room = start.cellArea().bottom - start.cellArea().top;
+        int top = cell.row, used = sheet_.rowHeightPixels(cell.row);
+        while (top > tl.row && used + sheet_.rowHeightPixels(top - 1) <= room) used += sheet_.rowHeightPixels(--top);
+        tl.row = std::max(tl.row, top - 1);
+    }
     for (;;) {
         const SpreadLayout l(sheet_, tl, client);
         const RECT r = l.cellRect(cell);

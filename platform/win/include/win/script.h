@@ -10,6 +10,7 @@
 //   wait messagebox "exact text" | wait messagebox contains "part"
 //   click 1092 | click OK | click 1092 shift+ctrl | click point 120 80 | click menu "Copy"
 //   click 1204 in dialog 218 (a control of a shown dialog that is not the active window)
+//   click tab 2 (the third item of the active window's tab control 8097)
 //   rclick 1092 | dblclick 1092 | drag 1001 to 1002 | drag point 10 10 to point 40 40
 //   drag 33000 by 40 -20 | drag 33000 by 40 -20 shift (from the target, by that many pixels)
 //   type "M20" | key TAB | key shift+TAB | keydown SPACE | keyup SPACE
