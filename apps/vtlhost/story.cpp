@@ -16,6 +16,7 @@
 #include "library_samples.h"
 #include "spread_samples.h"
 #include "engineering_samples.h"
+#include "macro_choice_samples.h"
 #include "profile_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
 #include "vtlbase/drawing/journal.h"
@@ -102,8 +103,10 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
         if (args.size() > 2) fail(name, line, "expected open section-library [<section>] [then-selector]");
     } else if (what == "designer") {
         if (args.size() != 1) fail(name, line, "expected open designer <design> or open designer new");
-    } else if (what == "profile-cuts" || what == "profile-features") {
+    } else if (what == "profile-cuts" || what == "profile-features" || what == "select-macro") {
         if (!args.empty()) fail(name, line, "open " + what + " takes nothing more");
+    } else if (what == "macro-cut") {
+        if (args.size() < 2 || args.size() > 3) fail(name, line, "expected open macro-cut <macro> <module> [<cut>]");
     } else if (what == "cutting-stock") {
         if (args.size() > 1 || (args.size() == 1 && args[0] != "restricted"))
             fail(name, line, "expected open cutting-stock [restricted]");
@@ -114,7 +117,7 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
     } else {
         fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, new-size, "
                          "section-library, designer, cutting-stock, evaluate-sheet, string-table, building-grid, "
-                         "look-up, profile-cuts or profile-features");
+                         "look-up, profile-cuts, profile-features, macro-cut or select-macro");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -475,6 +478,10 @@ int runStory(const Story& story, std::ostream& out) {
         playProfileCuts(out, play);
     } else if (story.open == "profile-features") {
         playProfileFeatures(out, play);
+    } else if (story.open == "macro-cut") {
+        if (!playMacroCut(story.openArgs, out, play)) return 1;
+    } else if (story.open == "select-macro") {
+        playSelectMacro(out, play);
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

@@ -36,6 +36,12 @@
 //                                        dated first); prints the job handed back
 //   open profile-cuts                    the cuts of the sample fin plate's coped beam; prints the cuts left
 //   open profile-features                the cope of that beam as a profile feature; prints the record
+//   open macro-cut <macro> <module> [<cut>]
+//                                        a new cut (or the existing one named) on a tab of the sample end
+//                                        plate or beam splice placed in the drawing; on OK the cut is made;
+//                                        prints the cuts of the drawing
+//   open select-macro                    the library's connection macros to choose from, with the filter;
+//                                        prints the macro chosen
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -69,8 +75,8 @@ struct Story {
     std::vector<std::string> selectLater;  // macros placed and offered as the next selection in the drawing
     std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
                                         // "new-size", "section-library", "designer", "cutting-stock",
-                                        // "evaluate-sheet", "string-table",
-                                        // "building-grid", "look-up", "profile-cuts", "profile-features"
+                                        // "evaluate-sheet", "string-table", "building-grid", "look-up",
+                                        // "profile-cuts", "profile-features", "macro-cut", "select-macro"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.

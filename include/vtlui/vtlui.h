@@ -8,6 +8,7 @@
 #include "vtlui/export.h"
 
 class DlgCSP2Data;
+class DlgMacroCutsData;
 class DlgProfCutsData;
 
 class KsLevelsDlgData;
@@ -139,3 +140,15 @@ class DlgEditLibData;
 // empty) opens the values tables on its table and size. True and the record updated on OK; on Cancel
 // the record is unchanged (tables stored while the editor ran stay stored).
 VTLUI_API bool StartDlgEditLibSections(DlgEditLibData& data, const Vtl_String& sysName);
+
+// Makes or edits one cut of a macro: type, name, options, variable values, and the macro and module it
+// belongs to. True and the record updated on OK; otherwise false and the record untouched. `escape` tells
+// whether the dialog was left with Escape.
+VTLUI_API bool StartDlgMacroCuts(DlgMacroCutsData& data, bool& escape);
+// Lets the person choose a connection macro from the library's thumbnails, narrowed by a filter of modules
+// and properties. On OK `selected` is the macro's drawing ("....dwg") and `alternative` false, or
+// `alternative` true when the person chose the other way (offered only when `alternative` comes in true).
+// `hint` shows the double-click hint when the other way is not offered. False on Cancel.
+VTLUI_API bool StartDlgSelectMacro(const Vtl_String& caption, const Vtl_StringArray& moduleNames,
+                                   const AcArray<bool>& moduleStates, const int& previewWidth, const int& previewHeight,
+                                   Vtl_String& selected, bool& alternative, bool hint);

@@ -3,6 +3,7 @@
 //   <build>/bin/vtl_draw_samples samples/library
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "gfx/bmp.h"
 #include "gfx/display_list.h"
@@ -62,6 +63,91 @@ DisplayList gusset() {
 void dimension(DisplayList& l, POINT a, POINT b, RECT at, const char* text) {
     l.line(a, b, kDim);
     label(l, at, text);
+}
+
+// A double-angle cleat: two angles bolted to the column flange and through the beam web.
+DisplayList cleat() {
+    DisplayList l;
+    l.fillRect({10, 10, 40, 230}, kSteel);    // column flange
+    l.fillRect({40, 70, 52, 170}, kPlate);    // angle leg on the column
+    l.fillRect({52, 70, 120, 82}, kPlate);    // outstanding leg, seen from above
+    l.fillRect({60, 60, 230, 70}, kSteel);    // beam top flange
+    l.fillRect({60, 170, 230, 180}, kSteel);  // beam bottom flange
+    for (int y : {95, 125, 155}) {
+        l.ellipse({28, y - 5, 38, y + 5}, kBolt, std::nullopt);
+        l.ellipse({82, y - 6, 94, y + 6}, kBolt, std::nullopt);
+    }
+    dimension(l, {130, 70}, {130, 170}, {132, 112, 170, 128}, "la");
+    return l;
+}
+
+// A rafter on a column with a haunch welded under it and an extended end plate.
+DisplayList haunch() {
+    DisplayList l;
+    l.fillRect({20, 10, 50, 240}, kSteel);                                  // column flange
+    l.fillRect({50, 30, 62, 220}, kPlate);                                  // end plate
+    l.polygon({{62, 60}, {230, 30}, {230, 44}, {62, 74}}, kSteel);          // rafter top flange
+    l.polygon({{62, 120}, {230, 90}, {230, 102}, {62, 132}}, kSteel);       // rafter bottom flange
+    l.polygon({{62, 132}, {62, 206}, {170, 112}}, kSteel);                  // haunch
+    for (int y : {45, 90, 150, 195}) l.ellipse({44, y - 5, 68, y + 5}, kBolt, std::nullopt);
+    dimension(l, {80, 132}, {80, 190}, {84, 150, 120, 166}, "hh");
+    return l;
+}
+
+// The ridge of a portal frame: two rafters meeting at an apex with end plates bolted together.
+DisplayList apex() {
+    DisplayList l;
+    l.polygon({{10, 150}, {114, 60}, {114, 80}, {10, 170}}, kSteel);   // left rafter
+    l.polygon({{126, 60}, {230, 150}, {230, 170}, {126, 80}}, kSteel); // right rafter
+    l.fillRect({114, 50, 126, 150}, kPlate);                           // the two end plates
+    for (int y : {65, 95, 130}) l.ellipse({110, y - 5, 130, y + 5}, kBolt, std::nullopt);
+    dimension(l, {140, 50}, {140, 150}, {144, 92, 180, 108}, "hp");
+    return l;
+}
+
+// A column with full-depth stiffeners opposite a beam's flanges.
+DisplayList stiffener() {
+    DisplayList l;
+    l.fillRect({60, 10, 72, 230}, kSteel);    // column flange
+    l.fillRect({168, 10, 180, 230}, kSteel);  // column flange
+    l.fillRect({116, 10, 124, 230}, kSteel);  // column web
+    l.fillRect({72, 72, 168, 84}, kPlate);    // top stiffener
+    l.fillRect({72, 156, 168, 168}, kPlate);  // bottom stiffener
+    l.fillRect({180, 72, 236, 84}, kSteel);   // beam flanges arriving
+    l.fillRect({180, 156, 236, 168}, kSteel);
+    dimension(l, {40, 72}, {40, 84}, {8, 70, 38, 86}, "ts");
+    return l;
+}
+
+// The picture of a cut type: the two parts drawn as the cut leaves them.
+DisplayList cutPicture(int type) {
+    DisplayList l;
+    switch (type) {
+    case 1:  // a profile cut against a plate
+        l.fillRect({30, 2, 36, 26}, kPlate);
+        l.fillRect({2, 8, 30, 20}, kSteel);
+        break;
+    case 2:  // against another profile
+        l.fillRect({30, 2, 44, 26}, kSteel);
+        l.fillRect({2, 9, 30, 19}, RGB(110, 130, 160));
+        break;
+    case 3:  // a profile inside a profile
+        l.fillRect({6, 4, 50, 24}, kSteel);
+        l.fillRect({14, 9, 42, 19}, RGB(255, 255, 255));
+        break;
+    case 4:  // three segments
+        l.polygon({{2, 8}, {24, 8}, {34, 2}, {54, 2}, {54, 14}, {34, 14}, {24, 20}, {2, 20}}, kSteel);
+        break;
+    case 5:  // chamfer
+        l.polygon({{4, 4}, {40, 4}, {52, 16}, {52, 24}, {4, 24}}, kPlate);
+        break;
+    default:  // fillet
+        l.fillRect({4, 4, 38, 24}, kPlate);
+        l.fillRect({38, 12, 52, 24}, kPlate);
+        l.ellipse({28, 4, 52, 28}, kPlate, std::nullopt);
+        break;
+    }
+    return l;
 }
 
 // The bolt group of an end plate: rows and columns with edge distance, pitch and gauge.
@@ -188,5 +274,17 @@ int main(int argc, char** argv) {
     ok = ok && write(images / "Flush.bmp", variant(0, false), 120, 120) &&
          write(images / "Extended.bmp", variant(20, false), 120, 120) && write(images / "Haunched.bmp", variant(0, true), 120, 120);
     ok = ok && write(library / "icons" / "DrawBolt2.bmp", boltAssembly(), 200, 190, RGB(192, 192, 192));
+    // The connection macros of the library, a thumbnail beside each macro drawing.
+    const fs::path beams = library / "Macros" / "Beam connections";
+    const fs::path columns = library / "Macros" / "Column and bracing connections";
+    ok = ok && write(beams / "FinPlate.bmp", finPlate(), 240, 240) && write(beams / "Cleat.bmp", cleat(), 240, 240) &&
+         write(beams / "EndPlate.bmp", endPlate(), 240, 240) && write(beams / "BeamSplice.bmp", beamSplice(), 240, 240) &&
+         write(beams / "Haunch.bmp", haunch(), 240, 240) && write(beams / "Apex.bmp", apex(), 240, 240);
+    ok = ok && write(columns / "BasePlate.bmp", basePlate(), 240, 240) &&
+         write(columns / "ColumnStiffener.bmp", stiffener(), 240, 240) && write(columns / "BracingGusset.bmp", gusset(), 240, 240);
+    // The pictures of the six cut types.
+    const char* cutNames[] = {"CutProfvsPlate", "CutProfvsProf", "CutProfinProf", "CutProfvsProf3Segments", "CutChamfer", "CutFillet"};
+    for (int type = 1; type <= 6; ++type)
+        ok = ok && write(library / "icons" / (std::string(cutNames[type - 1]) + ".bmp"), cutPicture(type), 56, 28);
     return ok ? 0 : 1;
 }

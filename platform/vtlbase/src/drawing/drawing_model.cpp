@@ -92,6 +92,7 @@ void DrawingModel::reset() {
     clashStatus = false;
     openClashDialogs.clear();
     profileCuts.clear();
+    macroCuts.clear();
 }
 
 }  // namespace vtl::base

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/object_id.h"
+#include "vtlbase/drawing/macro_cuts.h"
 #include "vtlbase/export.h"
 #include "vtlbase/macro/macro_data.h"
 
@@ -51,6 +52,8 @@ public:
     std::vector<int> openClashDialogs;
     // The cuts made on each profile object, as descriptions ("Mitre cut 45°"), in the order they were made.
     std::map<AcDbObjectId::OldId, std::vector<std::string>> profileCuts;
+    // The cuts of each macro instance, all modules together, in the order they were made.
+    std::map<AcDbObjectId::OldId, std::vector<DlgMacroCutsData>> macroCuts;
 
     void reset();
 
