@@ -72,11 +72,12 @@ void readResult(HWND sheet, int col, int row, SS_VALUE& result) {
         result.status = SS_VALUE_STATUS_ERROR;
         return;
     }
-    const std::string text = displayedText(sheet, col, row);
+    std::string text;  // the displayed text, read only where the result needs it (not for numbers)
     switch (type.kind) {
     case 10:
     case 12:
         result.type = SS_VALUE_TYPE_LONG;
+        text = displayedText(sheet, col, row);
         result.longValue = Vtl_String(text).toInt();
         break;
     case 14:
@@ -90,6 +91,7 @@ void readResult(HWND sheet, int col, int row, SS_VALUE& result) {
     }
     default: {
         result.type = SS_VALUE_TYPE_TEXT;
+        text = displayedText(sheet, col, row);
         const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
         void* bytes = block ? ::GlobalLock(block) : nullptr;
         if (!bytes) {

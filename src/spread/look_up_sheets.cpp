@@ -1,5 +1,6 @@
 #include "spread/look_up_sheets.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -102,7 +103,16 @@ std::string spreadsheetFolderOf(HWND grid) {
 
 void forgetSpreadsheetGrid(HWND grid) { gridFolders().erase(grid); }
 
-std::string foldKey(const std::string& text) { return Vtl_String(text).toLower().str(); }
+std::string foldKey(const std::string& text) {
+    // Plain ASCII folds byte by byte; other text goes through the full Unicode folding.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string folded = text;
+        for (char& c : folded)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return folded;
+    }
+    return Vtl_String(text).toLower().str();
+}
 
 LookUpSheet::LookUpSheet(HWND grid, std::string path) : grid_(grid), path_(std::move(path)) {}
 

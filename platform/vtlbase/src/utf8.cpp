@@ -32,9 +32,13 @@ bool between(char32_t c, char32_t lo, char32_t hi) { return c >= lo && c <= hi; 
 }  // namespace
 
 std::string normalise(std::string_view bytes) {
+    // The ASCII start of the text is already normal and is copied whole; most texts are all ASCII.
+    std::size_t i = 0;
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+    if (i == bytes.size()) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
-    std::size_t i = 0;
+    out.append(bytes.substr(0, i));
     while (i < bytes.size()) {
         const std::size_t n = sequenceLength(bytes, i);
         if (n > 0) {

@@ -2,7 +2,7 @@
 #include "win/clipboard.h"
 
 #include <cstring>
-#include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -14,7 +14,7 @@ struct Block {
 };
 
 struct Globals {
-    std::map<int, Block> blocks;
+    std::unordered_map<int, Block> blocks;  // nodes stay put, so a locked block's bytes never move
     int next = 1;
     HWND clipboardOwner;
     bool open = false;
