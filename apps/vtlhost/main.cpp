@@ -24,6 +24,7 @@
 #include "engineering_samples.h"
 #include "gallery.h"
 #include "macro_subdialog_samples.h"
+#include "constraints_samples.h"
 #include "macro_choice_samples.h"
 #include "profile_samples.h"
 #include "serve.h"
@@ -224,6 +225,7 @@ void registerGalleryEntries() {
     vtlhost::registerMacroSubdialogEntries(entries);
     vtlhost::registerProfileEntries(entries);
     vtlhost::registerMacroChoiceEntries(entries);
+    vtlhost::registerConstraintsEntries(entries);
     // ---- Find and replace in a grid: over the values grid of the beam splice's Web plates tab ----
     entries.push_back({"find-replace-macro-grid",
                        "The find and replace dialog of a grid, opened with F5 over the values grid of the beam "

@@ -16,6 +16,7 @@
 #include "library_samples.h"
 #include "spread_samples.h"
 #include "engineering_samples.h"
+#include "constraints_samples.h"
 #include "macro_choice_samples.h"
 #include "profile_samples.h"
 #include "vtlbase/drawing/drawing_model.h"
@@ -112,12 +113,15 @@ void openLine(Story& story, const std::vector<std::string>& w, const std::string
             fail(name, line, "expected open cutting-stock [restricted]");
     } else if (what == "evaluate-sheet" || what == "building-grid" || what == "look-up") {
         if (!args.empty()) fail(name, line, "open " + what + " takes nothing more");
+    } else if (what == "constraints") {
+        if (args.empty() || args.size() > 2 || (args.size() == 2 && args[1] != "then-unload"))
+            fail(name, line, "expected open constraints <parametric macro> [then-unload]");
     } else if (what == "string-table") {
         if (args.size() != 1) fail(name, line, "expected open string-table <spreadsheet file>");
     } else {
         fail(name, line, "expected open sample, macro, macros, section-selector, levels, dstv-points, new-size, "
                          "section-library, designer, cutting-stock, evaluate-sheet, string-table, building-grid, "
-                         "look-up, profile-cuts, profile-features, macro-cut or select-macro");
+                         "look-up, profile-cuts, profile-features, macro-cut, select-macro or constraints");
     }
     story.open = what;
     story.openArgs = std::move(args);
@@ -482,6 +486,9 @@ int runStory(const Story& story, std::ostream& out) {
         if (!playMacroCut(story.openArgs, out, play)) return 1;
     } else if (story.open == "select-macro") {
         playSelectMacro(out, play);
+    } else if (story.open == "constraints") {
+        const auto done = [&] { return script.consumedCount() == script.stepCount() || !script.errors().empty(); };
+        if (!playConstraints(story.openArgs, out, play, done)) return 1;
     } else if (!playMacros(story, out, play)) {
         return 1;
     }

@@ -42,6 +42,12 @@
 //                                        prints the cuts of the drawing
 //   open select-macro                    the library's connection macros to choose from, with the filter;
 //                                        prints the macro chosen
+//   open constraints <macro> [then-unload]
+//                                        the constraints editor on a parametric macro of the library
+//                                        (Macros\<macro>.pmacro) placed in the drawing; with then-unload
+//                                        the modeless editor beside a modeless macro dialog of EndPlate,
+//                                        and the module unloads when the steps are done; prints the
+//                                        parametric macro and its settings afterwards
 //
 // Set-up lines come first, then exactly one `open` line; every later line is a script step. A story runs
 // on a scratch copy of the library folder, so the files it writes never touch the library it came from.
@@ -76,7 +82,8 @@ struct Story {
     std::string open;                   // "sample", "macro", "macros", "section-selector", "levels", "dstv-points",
                                         // "new-size", "section-library", "designer", "cutting-stock",
                                         // "evaluate-sheet", "string-table", "building-grid", "look-up",
-                                        // "profile-cuts", "profile-features", "macro-cut", "select-macro"
+                                        // "profile-cuts", "profile-features", "macro-cut", "select-macro",
+                                        // "constraints"
     std::vector<std::string> openArgs;
     int openLine = 0;
     // The script steps; header lines are left blank so that step errors name the file's own lines.

@@ -8,6 +8,7 @@
 #include "vtlui/export.h"
 
 class DlgCSP2Data;
+class EditConstrData;
 class DlgMacroCutsData;
 class DlgProfCutsData;
 
@@ -63,6 +64,16 @@ VTLUI_API void DestroyAllMacroDlgs();
 // from the number cells of the module `moduleName` of the macros `ids` stand for) and entries. True and
 // the record updated on OK; on Cancel the record is untouched.
 VTLUI_API bool StartArrayDlg(DynArrayData& array, const AcArray<AcDbObjectId>& ids, const Vtl_String& moduleName);
+
+// The constraints editor on a parametric macro: its modules, rules, geometry flexibility, variables and
+// equations, every change applied to the drawing at once. Modal: true when closed with OK; the caller's
+// record is not written back.
+VTLUI_API bool StartDlgEditConstrModal(EditConstrData& data);
+// The constraints editor as one modeless window beside the drawing; the host's main window keeps the
+// focus. While it is open, another call leaves it as it is. True when the editor is open.
+VTLUI_API bool StartDlgEditConstraints(EditConstrData& data);
+// Closes the modeless editor, if any; the host's command prompt follows.
+VTLUI_API void EndDlgEditConstraints();
 
 // The levels dialog: browses the named levels of a model, changes their heights, adds and deletes levels.
 // True and the record updated on OK; on Cancel the record is untouched.

@@ -2,6 +2,7 @@
 // several documents, and loads the check-box pictures. Unloading (2): the module's command group leaves
 // the host's command stack, the pictures are released. A missing registry entry is not reported; every
 // message is answered 0, the host's success.
+#include "dialogs/constraints_dialog.h"
 #include "frame/check_box_pictures.h"
 #include "frame/export_guard.h"
 #include "frame/host.h"
@@ -29,6 +30,7 @@ void unload() {
         commands->removeGroup(kCommandGroup);
     // The modeless dialogs close now, busy or not, and no timer of theirs outlives the module.
     vtl::ui::closeAllMacroDialogsForUnload();
+    vtl::ui::closeConstraintsEditorForUnload();
     vtl::ui::releaseCheckBoxPictures();
     vtl::ui::clearLookUpSheets();
 }

@@ -6,6 +6,10 @@
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/macro/edit_constr_data.h"
 #include "vtlbase/macro/macro_settings_data.h"
+#include "vtlbase/macro/parametric_file.h"
+#include "vtlbase/settings.h"
+
+#include <cstdlib>
 
 namespace vtl::test {
 namespace {
@@ -220,6 +224,36 @@ TEST_F(EditConstr, MacroSettingsAreKeptPerMacroAndOnlyWhenStored) {
     EXPECT_FALSE(SetMacroSettings(profile, s));
     EXPECT_FALSE(GetMacroSettings(profile, back));
     EXPECT_EQ(Journal::get().last("SetMacroSettings")->result, "false");
+}
+
+TEST_F(EditConstr, TheLibrarysStiffenerPlacesWithItsModulesGeometryAndSettings) {
+    unsetenv("VTL_LIBDIR");  // the bundled library; the fixture puts the variable back
+    gSettings.setLibDir("");
+    ParametricMacroFile file;
+    std::string error;
+    ASSERT_TRUE(readLibraryParametricMacro("Stiffener", file, error)) << error;
+    ASSERT_EQ(file.modules.size(), 3u);
+    const ParametricModule& stiffener = file.modules[0];
+    EXPECT_EQ(stiffener.equations[0], Vtl_String("t_stiff = t_flange"));
+    EXPECT_EQ(stiffener.rules[3].pictures.length(), 7);
+    EXPECT_TRUE(stiffener.rules[3].offersCut);
+
+    const AcDbObjectId id = placeParametricMacroFile(file);
+    EditConstrData d;
+    ASSERT_TRUE(d.open(id));
+    EXPECT_EQ(d.moduleNames.length(), 3);
+    ASSERT_EQ(d.geometry.size(), 4u);
+    EXPECT_FALSE(d.geometry[0].id.isNull());
+    EXPECT_NE(d.geometry[0].id, d.geometry[1].id);
+    MacroSettingsData s;
+    ASSERT_TRUE(GetMacroSettings(id, s));
+    EXPECT_EQ(s.axisAngle.names.length(), 2);
+    EXPECT_EQ(s.entries.length(), s.designs.length());
+
+    EXPECT_FALSE(readLibraryParametricMacro("..\\Stiffener", file, error));
+    EXPECT_FALSE(readLibraryParametricMacro("NoSuchMacro", file, error));
+    EXPECT_FALSE(parametricMacroFromJson("{\"modules\": [{\"name\": 3}]}", file, error));
+    EXPECT_FALSE(error.empty());
 }
 }  // namespace
 }  // namespace vtl::test

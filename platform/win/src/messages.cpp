@@ -8,6 +8,7 @@
 #include "pump_internal.h"
 #include "utf8.h"
 #include "window_system.h"
+#include "win/testing.h"
 #include "wnd_access.h"
 
 using namespace vtl::win::detail;
@@ -215,7 +216,25 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     return ws.create(cs, *cls);
 }
 
-BOOL DestroyWindow(HWND h) { return WindowSystem::get().destroy(h) ? TRUE : FALSE; }
+namespace {
+HWND& refusedDestroy() {
+    static HWND refused;
+    return refused;
+}
+}  // namespace
+
+namespace vtl::win::testing {
+void refuseNextDestroy(HWND h) { refusedDestroy() = h; }
+}  // namespace vtl::win::testing
+
+BOOL DestroyWindow(HWND h) {
+    // A test may make one destroy fail, as the platform's can (a window of another thread, a hook).
+    if (h && refusedDestroy() == h) {
+        refusedDestroy() = HWND();
+        return FALSE;
+    }
+    return WindowSystem::get().destroy(h) ? TRUE : FALSE;
+}
 
 BOOL IsWindow(HWND h) { return WindowSystem::get().find(h) ? TRUE : FALSE; }
 

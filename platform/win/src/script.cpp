@@ -198,9 +198,12 @@ private:
             push(InputEvent::key(InputEvent::Kind::KeyUp, step.vkey, step.modifiers));
             return true;
         case K::Select: {
-            const HWND h = findControlInActiveWindow(step.target.id);
+            // Like a click, a choice may be made in a shown dialog that is not the active window.
+            const HWND h = step.target.dialog ? findControlInDialog(step.target.dialog, step.target.id)
+                                              : findControlInActiveWindow(step.target.id);
             if (!h) {
-                error = "no control " + std::to_string(step.target.id) + " in the " + activeDescription();
+                error = "no control " + std::to_string(step.target.id) + " in the " +
+                        (step.target.dialog ? "shown dialog " + std::to_string(step.target.dialog) : activeDescription());
                 return false;
             }
             std::vector<PumpAction> actions;

@@ -13,6 +13,7 @@ namespace vtl::win::testing {
 void reset() {
     using namespace detail;
     auto& ws = WindowSystem::get();
+    refuseNextDestroy(HWND());
     deleteAllDeferred();
     for (HWND h : std::vector<HWND>(ws.topLevels)) DestroyWindow(h);
     ws.windows.clear();

@@ -361,6 +361,21 @@ HWND WindowSystem::setActive(HWND h, bool fromSetFocus) {
     if (auto it = std::find(topLevels.begin(), topLevels.end(), h); it != topLevels.end()) {
         topLevels.erase(it);
         insertOnTop(topLevels, *find(h));
+        // The windows it owns stay above it (a modeless dialog over the main window it belongs to), in
+        // their order.
+        std::vector<HWND> owned;
+        for (HWND t : topLevels) {
+            const Window* o = find(t);
+            for (HWND up = o ? o->owner : HWND(); up; up = find(up) ? find(up)->owner : HWND())
+                if (up == h) {
+                    owned.push_back(t);
+                    break;
+                }
+        }
+        for (auto o = owned.rbegin(); o != owned.rend(); ++o) {
+            topLevels.erase(std::find(topLevels.begin(), topLevels.end(), *o));
+            insertOnTop(topLevels, *find(*o));
+        }
     }
     // The focus leaves a window that is no longer in the active tree.
     if (focus && root(focus) != h) {

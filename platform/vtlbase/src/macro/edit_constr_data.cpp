@@ -6,6 +6,8 @@
 #include <map>
 
 #include "vtlbase/drawing/journal.h"
+#include "win/message_box.h"
+#include "win/api.h"
 
 using vtl::base::Journal;
 
@@ -396,4 +398,19 @@ std::string EditConstrData::textFromEquations(const Vtl_StringArray& equations) 
     std::string text;
     for (int i = 0; i < equations.length(); ++i) text += equations[i].str() + "\n\r";
     return text;
+}
+
+bool StartEditMacroCutDlg(const AcDbObjectId& macro, const Vtl_String& moduleName, const Vtl_String& ruleId) {
+    std::string what = "Rule " + ruleId.str() + " of the module \"" + moduleName.str() + "\" cuts its second object at the first.";
+    if (const auto* modules = EditConstrData::parametricMacro(macro))
+        for (const auto& m : *modules)
+            if (m.name == moduleName)
+                for (const auto& r : m.rules)
+                    if (r.id == ruleId && r.rowTexts.length() >= 2)
+                        what = "Rule " + ruleId.str() + " (" + r.rowTexts[0].str() + ") cuts " + r.rowTexts[1].str() + ".";
+    const HWND owner = ::GetActiveWindow();
+    const int answer = ::MessageBox(owner, (what + "\n\nKeep the cut?").c_str(), "Cut", MB_OKCANCEL | MB_ICONQUESTION);
+    const bool escaped = answer != IDOK;
+    Journal::get().record("EditMacroCut", {idText(macro), moduleName.str(), ruleId.str()}, escaped ? "cancelled" : "kept");
+    return escaped;
 }

@@ -56,3 +56,15 @@ bool SetMacroSettings(const AcDbObjectId& macro, const MacroSettingsData& settin
                           ok ? "true" : "false");
     return ok;
 }
+
+void placeMacroSettings(const AcDbObjectId& macro, const MacroSettingsData& settings) {
+    vtl::base::detail::storedMacroSettings()[macro.asOldId()] = settings;
+}
+
+bool peekMacroSettings(const AcDbObjectId& macro, MacroSettingsData& settings) {
+    if (!isMacro(macro)) return false;
+    const auto& all = vtl::base::detail::storedMacroSettings();
+    const auto it = all.find(macro.asOldId());
+    settings = it == all.end() ? MacroSettingsData{} : it->second;
+    return true;
+}

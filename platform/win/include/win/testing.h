@@ -16,4 +16,6 @@ VTLWIN_API int pendingTimerCount();
 VTLWIN_API std::vector<std::string> scriptProblems();
 // Forgets what scripts left and the unanswered waits (a test that checked them itself).
 VTLWIN_API void clearRecords();
+// The next DestroyWindow of that window fails (answers FALSE, the window stays), once.
+VTLWIN_API void refuseNextDestroy(HWND h);
 }  // namespace vtl::win::testing

@@ -112,3 +112,8 @@ private:
     void load(const ParametricModule& m);
     void store(ParametricModule& m) const;
 };
+
+// The cut of a rule (its button on the rules page): shows what the rule cuts and lets the person confirm it
+// (journalled as EditMacroCut). Answers true when it was left with Escape or Cancel: the key that closed
+// it may still reach the window below, which should then let it pass once.
+VTLBASE_API bool StartEditMacroCutDlg(const AcDbObjectId& macro, const Vtl_String& moduleName, const Vtl_String& ruleId);

@@ -39,3 +39,7 @@ struct VTLBASE_API MacroSettingsData {
 
 VTLBASE_API bool GetMacroSettings(const AcDbObjectId& macro, MacroSettingsData& settings);
 VTLBASE_API bool SetMacroSettings(const AcDbObjectId& macro, const MacroSettingsData& settings);
+// Gives a macro of the drawing the settings it was placed with (not a request of the module: no journal).
+// What the drawing holds for a macro, read without a request of the module (reports); false for no macro.
+VTLBASE_API bool peekMacroSettings(const AcDbObjectId& macro, MacroSettingsData& settings);
+VTLBASE_API void placeMacroSettings(const AcDbObjectId& macro, const MacroSettingsData& settings);
