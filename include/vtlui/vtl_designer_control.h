@@ -34,7 +34,10 @@ public:
     Vtl_String getMergedExtComboList() const;
     // The reverse; always true.
     bool setSplitExtComboList(const Vtl_String& text);
-    // The lines of the file named by the list text, when it names one; otherwise `items` is untouched.
+    // The lines of the file named by the list text, when it names one; otherwise `items` is untouched. A
+    // file that cannot be read, or holds more than kMaxComboFileItems lines, leaves `items` untouched and
+    // says so on the command line.
+    static constexpr int kMaxComboFileItems = 10000;
     void getComboItemsFromFile(Vtl_StringArray& items) const;
 
     // The dialog's child window with this control's resource id (false when there is none).

@@ -3,6 +3,7 @@
 
 #include "designer/control_types.h"
 #include "frame/vtlbase.h"
+#include "host/command_line.h"
 #include "vtlui/vtl_designer_control.h"
 #include "win/button.h"
 #include "win/combo_box.h"
@@ -88,7 +89,17 @@ bool Vtl_DesignerControl::setSplitExtComboList(const Vtl_String& text) {
 void Vtl_DesignerControl::getComboItemsFromFile(Vtl_StringArray& items) const {
     if (listText.isEmpty() || !vtl::base::files::fileExists(listText.view())) return;
     Vtl_StringArray lines;
-    if (ObjectExportReadFile(listText, lines)) items = lines;
+    if (!ObjectExportReadFile(listText, lines)) {
+        acutPrintf("*Error* %s: the item list cannot be read\n", listText.c_str());
+        return;
+    }
+    // A list no person could choose from (a damaged or wrongly named file) is not loaded into the combo box.
+    if (lines.length() > kMaxComboFileItems) {
+        acutPrintf("*Error* %s: the item list has more than %d lines and is not used\n", listText.c_str(),
+                   kMaxComboFileItems);
+        return;
+    }
+    items = lines;
 }
 
 bool Vtl_DesignerControl::getCtrlPtr(CDialog* dialog, CWnd*& control) const {

@@ -120,12 +120,15 @@ bool Vtl_DlgDesignerData::writeToFile(const Vtl_String& requested) {
         Vtl_String path;
         if (!vtl::designer::writableDesignPath(requested, newName, path)) return false;
         std::string error;
-        files::createFolder(getPath(path).view(), error);
+        if (!files::createFolder(getPath(path).view(), error)) return false;
 
         // Saving under a new name carries the picture along; under the same name the picture stays as it is.
+        // A picture that cannot be carried fails the save before the design is written.
         if (!name_.isEmpty() && !newName.equal(name_, false)) {
             const Vtl_String picture = vtl::designer::designPath(name_, "bmp");
-            if (files::fileExists(picture.view())) files::copyFile(picture.view(), changeExtension(path, "bmp").view(), error);
+            if (files::fileExists(picture.view()) &&
+                !files::copyFile(picture.view(), changeExtension(path, "bmp").view(), error))
+                return false;
         }
 
         // In the designer the drawn rectangles say where the controls are now (at run time a combo is drawn

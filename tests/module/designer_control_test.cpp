@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "designer/control_types.h"
+#include "host/command_line.h"
 #include "support/fixture.h"
 #include "vtlui/vtl_designer_control.h"
 
@@ -61,6 +62,13 @@ TEST_F(DesignerControl, ComboItemsComeFromTheNamedFileOnly) {
     c.listText = "";
     c.getComboItemsFromFile(items);
     EXPECT_EQ(items, (Vtl_StringArray{"kept"}));
+
+    // A file of more lines than any list a person chooses from is not used, and the command line says so.
+    std::ofstream(file, std::ios::binary) << std::string(Vtl_DesignerControl::kMaxComboFileItems + 1, '\n');
+    c.listText = Vtl_String(file.string());
+    c.getComboItemsFromFile(items);
+    EXPECT_EQ(items, (Vtl_StringArray{"kept"}));
+    EXPECT_NE(host::commandLineText().find("more than 10000 lines"), std::string::npos) << host::commandLineText();
 }
 
 TEST_F(DesignerControl, TypesMapToTheirWindowKindsAndTexts) {

@@ -50,6 +50,58 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileAsItWas) {
     EXPECT_EQ(files, 1);
 }
 
+// Text whose Windows-1252 bytes would read back as other text is written so that it reads back as written.
+TEST_F(Files, TextThatWindows1252WouldChangeReadsBackAsWritten) {
+    const std::vector<std::string> awkward = {
+        "Ma\xC3\x83\xC2\xBF",                           // "MaÃ¿": its Windows-1252 bytes are UTF-8 for "Maÿ"
+        "\xC3\xAF\xC2\xBB\xC2\xBF" "Beam=IPE 300",      // starts with the characters of a byte-order mark
+        "plain=IPE 300",                                  // ordinary text stays Windows-1252
+    };
+    for (const auto& text : awkward) {
+        std::string error, back;
+        ASSERT_TRUE(writeText(lib("t.txt"), text, error)) << error;
+        ASSERT_TRUE(readText(lib("t.txt"), back, error)) << error;
+        EXPECT_EQ(back, text);
+    }
+    EXPECT_EQ(bytesOf(libraryDir() / "t.txt"), "plain=IPE 300");
+    // A Windows-1252 list with a line that is dropped on save: what is left still reads back as it stood.
+    std::ofstream(libraryDir() / "list.txt", std::ios::binary) << "comment \xE9t\xE9\r\nName=Ma\xC3\xBF\r\n";
+    std::vector<std::string> lines;
+    std::string error;
+    ASSERT_TRUE(readLines(lib("list.txt"), lines, error));
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_TRUE(writeLines(lib("list.txt"), {lines[1]}, error)) << error;
+    std::vector<std::string> back;
+    ASSERT_TRUE(readLines(lib("list.txt"), back, error));
+    EXPECT_EQ(back, std::vector<std::string>{lines[1]});
+}
+
+// Every write, rename and folder creation that fails leaves the old file whole, says why and leaves no
+// temporary file behind.
+TEST_F(Files, FailedOperationsKeepTheOldFile) {
+    std::string error;
+    ASSERT_TRUE(writeText(lib("keep.txt"), "old\r\n", error));
+    for (long n : {1L, 2L}) {  // the temporary file's write, then the rename
+        failFileWriteAt(n);
+        error.clear();
+        EXPECT_FALSE(writeText(lib("keep.txt"), "new\r\n", error)) << n;
+        EXPECT_NE(error.find("keep.txt"), std::string::npos) << error;
+        EXPECT_EQ(bytesOf(libraryDir() / "keep.txt"), "old\r\n");
+    }
+    failFileWriteAt(1);
+    EXPECT_FALSE(createFolder(lib("Sub\\Deeper"), error));
+    EXPECT_FALSE(fs::exists(libraryDir() / "Sub"));
+    failFileWriteAt(3);  // the third operation: after a whole write (two) succeeds
+    EXPECT_TRUE(writeText(lib("keep.txt"), "newer\r\n", error));
+    EXPECT_FALSE(copyFile(lib("keep.txt"), lib("copy.txt"), error));
+    EXPECT_FALSE(fs::exists(libraryDir() / "copy.txt"));
+    failFileWriteAt(0);
+    EXPECT_TRUE(copyFile(lib("keep.txt"), lib("copy.txt"), error)) << error;
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(libraryDir())) files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 2);
+}
+
 TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWritesGoToTheFileThatExists) {
     fs::create_directories(libraryDir() / "Icons");
     std::ofstream(libraryDir() / "Icons" / "profsectionhl-small.BMP") << "bmp";

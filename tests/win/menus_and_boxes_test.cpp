@@ -145,6 +145,21 @@ TEST_F(WinTest, AMessageBoxIsAnsweredAtDepthTwoAndItsCaptionButtonsAndTextAreAPe
     run(s, [&] { dlg.DoModal(); });
 }
 
+// A step that opens a modal dialog itself (here a check that asks) hands the steps after it to that
+// dialog's loop, and the script goes on after the step once the dialog is closed.
+TEST_F(WinTest, AStepThatOpensAModalDialogGoesOnWithTheNextStepsInsideIt) {
+    Asking dlg;
+    int inside = 0;
+    Script s;
+    s.waitFor(dialogWithTemplate(207))
+        .check([&] { inside = MessageBox(GetActiveWindow(), "Inside a step?", "Step", MB_YESNO); }, "asks")
+        .answer(IDYES)
+        .check([&] { EXPECT_EQ(inside, IDYES); })
+        .click(ctrl(IDCANCEL));
+    run(s, [&] { dlg.DoModal(); });
+    EXPECT_EQ(inside, IDYES);
+}
+
 TEST_F(WinTest, UnansweredMessageBoxesGiveTheirCautiousAnswer) {
     Script s;
     int yesNo = 0, ok = 0;

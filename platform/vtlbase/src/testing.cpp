@@ -7,6 +7,7 @@
 #include "settings_state.h"
 #include "string_tables.h"
 #include "vtlbase/drawing/drawing_model.h"
+#include "vtlbase/files/file_io.h"
 #include "vtlbase/drawing/journal.h"
 #include "vtlbase/macro/edit_constr_data.h"
 #include "vtlbase/macro/macro_settings_data.h"
@@ -26,6 +27,7 @@ void reset() {
     EditConstrData::forgetAll();
     detail::storedMacroSettings().clear();
     Journal::get().setListener(nullptr);
+    files::failFileWriteAt(-1);
 }
 
 std::vector<std::string> stringTableProblems() { return strings::problems(); }

@@ -85,15 +85,20 @@ public:
                 ++s_->position;
                 continue;
             }
+            // The step counts as taken before it runs: a step that opens a modal dialog (a check, a choice
+            // whose handler asks) runs the dialog's loop inside it, and that loop goes on with the next step
+            // instead of taking this one again, and again, until the stack ends.
+            const std::size_t number = ++s_->position;
             std::string error;
             if (!expand(step, error)) {
-                s_->errors.push_back(s_->name + ": step " + std::to_string(s_->position + 1) +
+                s_->errors.push_back(s_->name + ": step " + std::to_string(number) +
                                      (step.line ? " (line " + std::to_string(step.line) + ")" : "") + " \"" +
                                      step.describe() + "\": " + error);
                 s_->failed = true;
+                // The failed step stays among the steps not taken (unless a dialog inside it took more).
+                if (s_->position == number) s_->position = number - 1;
                 return NextInput::exhausted();
             }
-            ++s_->position;
         }
     }
 

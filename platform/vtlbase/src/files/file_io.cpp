@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -50,6 +52,25 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
+// Failures made on purpose, to show that a failed write loses nothing: the n-th write, rename or folder
+// creation counted from when it was set fails (0: none). VTL_FAIL_WRITE_AT=n sets it for a whole run.
+std::atomic<long> gFailAt{-1};  // -1: the environment not read yet
+std::atomic<long> gOperations{0};
+
+bool operationFails(const char* what, const std::string& native, std::string& error) {
+    long failAt = gFailAt.load();
+    if (failAt < 0) {
+        const char* env = std::getenv("VTL_FAIL_WRITE_AT");
+        long fromEnv = env ? std::strtol(env, nullptr, 10) : 0;
+        if (fromEnv < 0) fromEnv = 0;
+        gFailAt.compare_exchange_strong(failAt, fromEnv);
+        failAt = gFailAt.load();
+    }
+    if (failAt == 0 || ++gOperations != failAt) return false;
+    error = std::string("cannot ") + what + " \"" + native + "\": " + std::strerror(EIO);
+    return true;
+}
+
 std::string normalPattern(std::string_view pattern) { return pattern == "*.*" ? std::string("*") : std::string(pattern); }
 }  // namespace
 
@@ -75,7 +96,7 @@ bool writeText(std::string_view path, std::string_view text, std::string& error)
     const std::string native = resolvedOrError(path, error);
     if (native.empty()) return false;
     std::string bytes;
-    if (!encodeWindows1252(text, bytes, error)) {
+    if (!encodeForFile(text, bytes, error)) {
         error = "cannot write \"" + native + "\": " + error;
         return false;
     }
@@ -101,6 +122,7 @@ bool writeBytesAtomically(const std::string& nativePath, std::string_view bytes,
         error = "cannot write \"" + nativePath + "\": the folder does not exist";
         return false;
     }
+    if (operationFails("write", nativePath, error)) return false;
     std::random_device seed;
     const fs::path temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
     {
@@ -114,6 +136,10 @@ bool writeBytesAtomically(const std::string& nativePath, std::string_view bytes,
             return false;
         }
     }
+    if (operationFails("replace", nativePath, error)) {
+        fs::remove(temp, ec);
+        return false;
+    }
     fs::rename(temp, target, ec);
     if (ec) {
         fs::remove(temp, ec);
@@ -121,6 +147,11 @@ bool writeBytesAtomically(const std::string& nativePath, std::string_view bytes,
         return false;
     }
     return true;
+}
+
+void failFileWriteAt(long n) {
+    gFailAt = n < 0 ? -1 : n;
+    gOperations = 0;
 }
 
 bool fileExists(std::string_view path) {
@@ -155,7 +186,7 @@ bool deleteFile(std::string_view path) {
 bool createNewFile(std::string_view path, std::string& error) {
     // Resolving finds a file of the name in another case, which then counts as taken.
     const std::string native = resolvedOrError(path, error);
-    if (native.empty()) return false;
+    if (native.empty() || operationFails("create", native, error)) return false;
     const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = "cannot create \"" + native + "\": " + std::strerror(errno);
@@ -169,6 +200,8 @@ bool createFolder(std::string_view path, std::string& error) {
     const std::string native = resolvedOrError(path, error);
     if (native.empty()) return false;
     std::error_code ec;
+    if (fs::is_directory(native, ec)) return true;
+    if (operationFails("create", native, error)) return false;
     fs::create_directories(native, ec);
     if (ec && !fs::is_directory(native)) {
         error = "cannot create \"" + native + "\": " + ec.message();

@@ -115,6 +115,16 @@ bool encodeWindows1252(std::string_view utf8, std::string& bytes, std::string& e
     return true;
 }
 
+bool encodeForFile(std::string_view utf8, std::string& bytes, std::string& error) {
+    if (!encodeWindows1252(utf8, bytes, error)) return false;
+    if (decodeText(bytes) == utf8) return true;
+    // The reader would take these bytes for UTF-8 (or strip a byte-order mark): write UTF-8 instead, marked,
+    // so the file reads back as written.
+    bytes.assign("\xEF\xBB\xBF");
+    bytes.append(utf8);
+    return true;
+}
+
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Files as the module names them (module paths, see paths.h). Text files are read as UTF-8 whatever their
-// encoding on disk and written as Windows-1252 with CR LF line ends. Writes that replace a file are atomic:
+// encoding on disk and written as Windows-1252 with CR LF line ends (as UTF-8 with a byte-order mark when
+// the Windows-1252 bytes would read back as other text, see encodeForFile). Writes that replace a file are atomic:
 // a temporary file beside it, then a rename, so a failed write leaves the old file as it was. Every
 // function reports failure; none throws.
 #include <chrono>
@@ -27,6 +28,11 @@ VTLBASE_API bool readBinary(std::string_view path, std::string& bytes, std::stri
 VTLBASE_API bool writeBinary(std::string_view path, std::string_view bytes, std::string& error);
 // Replaces (or creates) a file with exactly these bytes, atomically. `nativePath` is this machine's.
 VTLBASE_API bool writeBytesAtomically(const std::string& nativePath, std::string_view bytes, std::string& error);
+
+// Makes the n-th write, rename or folder creation from now on fail (0: none), as a full disk or a lost
+// network folder would, so tests can show that a failed write keeps the old file. VTL_FAIL_WRITE_AT=n in
+// the environment does the same for a whole run; a negative n returns to what the environment says.
+VTLBASE_API void failFileWriteAt(long n);
 
 VTLBASE_API bool fileExists(std::string_view path);
 VTLBASE_API bool folderExists(std::string_view path);
