@@ -7,7 +7,6 @@
 //
 // Usage: bench_grid_model [--smoke] [Google Benchmark flags]. --smoke runs each case once at a small size.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <charconv>
 #include <cstdio>
@@ -19,33 +18,8 @@
 #include <vector>
 
 #include "model/sheet.h"
+#include "alloc_counter.h"
 #include "ratio_reporter.h"
-
-// ---- allocation counting ----
-namespace {
-std::size_t gLive = 0;
-std::size_t gPeak = 0;
-
-void* countedAlloc(std::size_t size) {
-    void* p = std::malloc(size ? size : 1);
-    if (!p) throw std::bad_alloc();
-    gLive += malloc_usable_size(p);
-    if (gLive > gPeak) gPeak = gLive;
-    return p;
-}
-void countedFree(void* p) noexcept {
-    if (!p) return;
-    gLive -= malloc_usable_size(p);
-    std::free(p);
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return countedAlloc(size); }
-void* operator new[](std::size_t size) { return countedAlloc(size); }
-void operator delete(void* p) noexcept { countedFree(p); }
-void operator delete[](void* p) noexcept { countedFree(p); }
-void operator delete(void* p, std::size_t) noexcept { countedFree(p); }
-void operator delete[](void* p, std::size_t) noexcept { countedFree(p); }
 
 namespace {
 using vtl::grid::Block;
@@ -113,14 +87,7 @@ void BM_GrowWriteRead_Plain(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(growWriteReadPlain(gRows));
 }
 
-// Peak bytes allocated while building and holding the cells, above what was live before.
-template <class Build>
-std::size_t peakBytes(Build build) {
-    const std::size_t before = gLive;
-    gPeak = gLive;
-    build();
-    return gPeak - before;
-}
+using vtl::bench::peakBytes;
 
 std::size_t memorySheet() {
     return peakBytes([] {

@@ -1,6 +1,8 @@
 // Vtl_Spread: counts and bulk transfer, single cells, rows and columns, selection, search and replace.
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <string>
 
 #include "common/ks_input_text_dlg.h"
 #include "spread/text_search.h"
@@ -72,9 +74,16 @@ bool Vtl_Spread::setColumn(int col, const Vtl_StringArray& strings, bool asValue
 }
 
 bool Vtl_Spread::setColumnInts(int col, const Vtl_Array<int>& ints) {
-    Vtl_StringArray texts;
-    for (int v : ints) texts.append(Vtl_String(v));
-    return setColumn(col, texts, false);
+    if (!colOk(col)) return false;
+    const int rows = getRowCount();
+    // Each number's decimal text straight into its cell.
+    char text[16];
+    for (int k = 0; k < ints.length() && k + 1 <= rows; ++k) {
+        char* end = std::to_chars(text, text + sizeof text - 1, ints[k]).ptr;
+        *end = '\0';
+        SSSetCellText(m_hWnd, col, k + 1, text);
+    }
+    return true;
 }
 
 bool Vtl_Spread::setColumnDoubles(int col, const Vtl_Array<double>& doubles) {
@@ -105,18 +114,26 @@ bool Vtl_Spread::getColumn(int col, Vtl_StringArray& strings, int kind) const {
 }
 
 bool Vtl_Spread::getColumnInts(int col, Vtl_Array<int>& ints) const {
-    Vtl_StringArray values;
-    if (!getColumnValues(col, values)) return false;
+    if (!colOk(col)) return false;
     ints.removeAll();
-    for (const Vtl_String& v : values) ints.append(v.toInt());
+    const int rows = getRowCount();
+    std::string value;  // one buffer for every cell
+    for (int r = 1; r <= rows; ++r) {
+        SSGetCellString(m_hWnd, col, r, SS_CONTENT_VALUE, value);
+        ints.append(Vtl_String(value).toInt());
+    }
     return true;
 }
 
 bool Vtl_Spread::getColumnDoubles(int col, Vtl_Array<double>& doubles) const {
-    Vtl_StringArray values;
-    if (!getColumnValues(col, values)) return false;
+    if (!colOk(col)) return false;
     doubles.removeAll();
-    for (const Vtl_String& v : values) doubles.append(v.toDouble());
+    const int rows = getRowCount();
+    std::string value;
+    for (int r = 1; r <= rows; ++r) {
+        SSGetCellString(m_hWnd, col, r, SS_CONTENT_VALUE, value);
+        doubles.append(Vtl_String(value).toDouble());
+    }
     return true;
 }
 

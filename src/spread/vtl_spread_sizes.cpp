@@ -42,8 +42,13 @@ bool Vtl_Spread::autoFitRows() {
     if (!attached_) return false;
     SS_CELLTYPE type;
     SSSetTypeStaticText(m_hWnd, &type, kHeaderLabelStyle);
-    if (getRowCount() >= 1) SSSetBlockType(m_hWnd, HEADER, 1, HEADER, getRowCount(), &type);
-    for (int r = 1; r <= getRowCount(); ++r) autoFitRow(r);
+    const int rows = getRowCount();
+    if (rows < 1) return true;
+    SSSetBlockType(m_hWnd, HEADER, 1, HEADER, rows, &type);
+    // Every row over its cells, measured by the grid in one pass.
+    std::vector<double> heights(static_cast<std::size_t>(rows), 0.0);
+    if (!SSGetPreferredRowHeights(m_hWnd, 1, rows, HEADER, getColCount(), heights.data())) return false;
+    for (int r = 1; r <= rows; ++r) SSSetRowHeight(m_hWnd, r, heights[static_cast<std::size_t>(r - 1)]);
     return true;
 }
 

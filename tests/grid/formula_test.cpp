@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <span>
+#include <vector>
 #include <string>
 
 #include "formula/engine.h"
@@ -166,6 +168,31 @@ TEST(GridFormula, FunctionsAtTheirEdges) {
     EXPECT_EQ(s.eval("sum(a1,a3)"), "4");   // names and references ignore case
 }
 
+TEST(GridFormula, CountAndCountaLookAtEveryArgumentAndEveryCell) {
+    Calc s;
+    s.setText({1, 1}, "1");
+    s.setText({1, 2}, "x");
+    s.setText({1, 4}, "4");
+    ASSERT_TRUE(s.f().setFormula({1, 3}, "1/0", kRefStyleA1));  // an error inside the range
+    s.setText({1, 5}, "5");
+    s.setText({2, 1}, "TRUE");
+    // An error or a text in a range is passed over; the numbers after it still count.
+    EXPECT_EQ(s.eval("COUNT(A1:A6)"), "3");
+    EXPECT_EQ(s.eval("COUNTA(A1:A6)"), "5");  // the error and the text are values too
+    // Direct arguments: a text that is no number, an error, then numbers after them.
+    EXPECT_EQ(s.eval("COUNT(\"x\",1/0,2,A1:A2,\"3\",TRUE,A6)"), "4");
+    EXPECT_EQ(s.eval("COUNTA(\"x\",1/0,2,A6)"), "3");
+    EXPECT_EQ(s.eval("COUNT(A2,A3,A4)"), "1");  // single references count only number cells
+    EXPECT_EQ(s.eval("COUNT(B1:B2)"), "0");      // a text in a cell is no number, even "TRUE"
+    // The other aggregates still report the first error they meet.
+    EXPECT_EQ(s.eval("SUM(A1:A6)"), "#DIV/0!");
+    EXPECT_EQ(s.eval("MAX(A4:A5,\"x\")"), "#VALUE!");
+    // A change inside a counted range recounts.
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "COUNT(A1:A6)", kRefStyleA1));
+    s.setText({1, 2}, "2");
+    EXPECT_EQ(s.text({3, 1}), "4");
+}
+
 TEST(GridFormula, UnknownFunctionsParseAndWorkOnceRegistered) {
     Calc s;
     ASSERT_TRUE(s.f().setFormula({1, 1}, "LATER(2)+1", kRefStyleA1));
@@ -238,6 +265,144 @@ TEST(GridFormula, DependentsRecalculateInOrderAutomaticallyOrOnRequest) {
     ASSERT_TRUE(s.f().setFormula({4, 1}, "SUM(E1:F30)", kRefStyleA1));
     s.setText({6, 29}, "8");
     EXPECT_EQ(s.text({4, 1}), "8");
+}
+
+TEST(GridFormula, AFilledColumnSharesOneParsedFormAndEachCellKeepsItsOwnResult) {
+    Calc s(4, 60);
+    for (int r = 1; r <= 60; ++r) s.setText({1, r}, std::to_string(r));
+    for (int r = 1; r <= 40; ++r) ASSERT_TRUE(s.f().setFormula({2, r}, "SUM(A" + std::to_string(r) + ":A" + std::to_string(r + 4) + ")", kRefStyleA1));
+    EXPECT_EQ(s.f().parsedFormCount(), 1u);
+    EXPECT_EQ(s.formula({2, 7}), s.formula({2, 30}));  // one text in R1C1
+    EXPECT_EQ(s.f().formulaText({2, 7}, kRefStyleA1), "SUM(A7:A11)");
+    EXPECT_EQ(s.text({2, 7}), "45");
+    EXPECT_EQ(s.text({2, 40}), "210");
+    // Changing one cell of the column leaves the others and their shared form alone.
+    ASSERT_TRUE(s.f().setFormula({2, 7}, "A7*2", kRefStyleA1));
+    EXPECT_EQ(s.f().parsedFormCount(), 2u);
+    EXPECT_EQ(s.text({2, 7}), "14");
+    EXPECT_EQ(s.text({2, 8}), "50");
+    // A copy of the column, read again from the sheet's text, shares the same form.
+    ASSERT_TRUE(s.copyBlock({2, 20, 2, 29}, {3, 1}));
+    EXPECT_EQ(s.f().parsedFormCount(), 2u);
+    EXPECT_EQ(s.f().formulaText({3, 1}, kRefStyleA1), "SUM(B1:B5)");
+    // Forms no cell uses any more go when the formulas go.
+    s.clearBlock({2, 1, 3, 60});
+    EXPECT_EQ(s.f().formulaCount(), 0u);
+    EXPECT_EQ(s.f().parsedFormCount(), 0u);
+}
+
+TEST(GridFormula, AColumnTypedRowByRowReadsEachFormulaAsWritten) {
+    Calc s(6, 20);
+    for (int r = 1; r <= 20; ++r) s.setText({1, r}, std::to_string(r * 10));
+    // Each pair is typed at rows 1 and 2; the second differs from the first in one way only.
+    struct Case {
+        const char* first;
+        const char* second;
+        const char* secondA1;
+        const char* secondText;
+    };
+    const Case cases[] = {
+        {"A1+1", "A2+1", "A2+1", "21"},                         // the same formula one row down
+        {"$A$1+A1", "$A$1+A2", "$A$1+A2", "30"},                // absolute parts stay
+        {"LOG10(A1)", "LOG10(A2)", "LOG10(A2)", "1.30102999566398"},  // a name that looks like a reference
+        {"LOG10(A1)", "LOG11(A2)", "LOG11(A2)", "#NAME?"},      // another name
+        {"\"A1\"&A1", "\"A2\"&A2", "\"A2\"&A2", "A220"},    // references inside strings are text
+        {"\"A1\"&A1", "\"A1\"&A2", "\"A1\"&A2", "A120"},
+        {"A1+1E2", "A2+1E2", "A2+100", "120"},                  // an exponent is no reference
+        {"A1+1", "A1+1", "A1+1", "11"},                         // the same text: another formula
+        {"SUM(A1:A2)", "SUM(a2:A3)", "SUM(A2:A3)", "50"},
+        {"SUM(A1:A2)", "SUM(A2:$A3)", "SUM(A2:$A3)", "50"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(s.f().setFormula({2, 1}, c.first, kRefStyleA1)) << c.first;
+        ASSERT_TRUE(s.f().setFormula({2, 2}, c.second, kRefStyleA1)) << c.second;
+        EXPECT_EQ(s.f().formulaText({2, 2}, kRefStyleA1), c.secondA1) << c.second;
+        EXPECT_EQ(s.text({2, 2}), c.secondText) << c.second;
+    }
+    // Text that does not parse is refused whatever was typed before it.
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "A1+1", kRefStyleA1));
+    EXPECT_FALSE(s.f().setFormula({3, 2}, "A2+", kRefStyleA1));
+    EXPECT_FALSE(s.f().setFormula({3, 2}, "XFE2+1", kRefStyleA1));
+    EXPECT_FALSE(s.f().setFormula({3, 2}, "1A+A2", kRefStyleA1));
+    EXPECT_EQ(s.formula({3, 2}), "");
+}
+
+TEST(GridFormula, AChangeRecalculatesExactlyTheRangesThatHoldTheCell) {
+    Calc s(4, 40);
+    std::vector<int> calls(41, 0);
+    // A registered function counts the calculations of each row's formula.
+    s.f().registerFunction("SEEN", 1, 1, 0, [&](const CustomCall& call, FunctionValue& out, std::span<const FunctionValue> args) {
+        ++calls[static_cast<std::size_t>(call.cell.row)];
+        out.status = FunctionValue::ok;
+        out.type = FunctionValue::doubleValue;
+        out.asDouble = args[0].type == FunctionValue::longValue ? args[0].asLong : args[0].asDouble;
+        return true;
+    });
+    for (int r = 1; r <= 40; ++r) s.setText({1, r}, "1");
+    s.setText({2, 3}, "10");
+    // Entered from the bottom, so the ranges watched in a column arrive out of order.
+    for (int r = 35; r >= 1; --r) {
+        const std::string row = std::to_string(r), last = std::to_string(r + 3);
+        ASSERT_TRUE(s.f().setFormula({3, r}, "SEEN(SUM(A" + row + ":B" + last + "))", kRefStyleA1));
+    }
+    EXPECT_EQ(s.text({3, 1}), "14");
+    EXPECT_EQ(s.text({3, 4}), "4");
+    std::fill(calls.begin(), calls.end(), 0);
+    s.setText({1, 20}, "5");  // under the windows of rows 17..20 only
+    for (int r = 1; r <= 35; ++r) EXPECT_EQ(calls[static_cast<std::size_t>(r)], r >= 17 && r <= 20 ? 1 : 0) << r;
+    EXPECT_EQ(s.text({3, 17}), "8");
+    EXPECT_EQ(s.text({3, 21}), "4");
+    std::fill(calls.begin(), calls.end(), 0);
+    s.setText({2, 1}, "x");  // the second column of the windows: row 1 only
+    for (int r = 1; r <= 35; ++r) EXPECT_EQ(calls[static_cast<std::size_t>(r)], r == 1 ? 1 : 0) << r;
+    EXPECT_EQ(s.text({3, 1}), "14");
+    s.setText({4, 2}, "1");  // beside the windows: nothing
+    for (int r = 1; r <= 35; ++r) EXPECT_EQ(calls[static_cast<std::size_t>(r)], r == 1 ? 1 : 0) << r;
+}
+
+TEST(GridFormula, NumbersReadBeforeAreReadAgainAfterEveryKindOfWrite) {
+    Calc s;
+    s.setText({1, 1}, "5");
+    s.setText({1, 2}, "7");
+    ASSERT_TRUE(s.f().setFormula({2, 1}, "SUM(A1:A2)+COUNT(A1:A2)", kRefStyleA1));
+    EXPECT_EQ(s.text({2, 1}), "14");
+    s.setText({1, 1}, "x");  // a text now
+    EXPECT_EQ(s.text({2, 1}), "8");
+    s.setValue({1, 1}, "2.5");
+    EXPECT_EQ(s.text({2, 1}), "11.5");
+    // A formula written into a read cell, then taken away again: the cell is empty after.
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "1+1", kRefStyleA1));
+    EXPECT_EQ(s.text({2, 1}), "11");
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "", kRefStyleA1));
+    EXPECT_EQ(s.text({2, 1}), "8");
+    s.setText({1, 1}, "3");
+    EXPECT_EQ(s.text({2, 1}), "12");
+    ASSERT_TRUE(s.copyBlock({1, 2, 1, 2}, {1, 1}));  // a copy over it
+    EXPECT_EQ(s.text({2, 1}), "16");
+    ASSERT_TRUE(s.swapBlocks({1, 1, 1, 1}, {3, 3}));  // swapped with an empty cell
+    EXPECT_EQ(s.text({2, 1}), "8");
+    s.clearBlock({1, 1, 1, 2});
+    EXPECT_EQ(s.text({2, 1}), "0");
+    s.setText({1, 2}, "4");
+    ASSERT_TRUE(s.insertRows(1));  // everything moves down a row; the formula with it
+    EXPECT_EQ(s.f().formulaText({2, 2}, kRefStyleA1), "SUM(A2:A3)+COUNT(A2:A3)");
+    s.setText({1, 2}, "6");
+    EXPECT_EQ(s.text({2, 2}), "12");
+    s.setText({1, 3}, "100");
+    EXPECT_EQ(s.text({2, 2}), "108");
+}
+
+TEST(GridFormula, TextResultsReadOnByTheirDependents) {
+    Calc s;
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "\"ab\"&\"cd\"", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({2, 1}, "LEN(A1)&A1", kRefStyleA1));
+    EXPECT_EQ(s.text({2, 1}), "4abcd");
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "\"12\"", kRefStyleA1));  // a text that reads as a number
+    EXPECT_EQ(s.text({2, 1}), "212");
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "ISTEXT(A1)&ISNUMBER(A1)&COUNT(A1)", kRefStyleA1));
+    EXPECT_EQ(s.text({3, 1}), "TRUEFALSE0");
+    ASSERT_TRUE(s.f().setFormula({1, 1}, "12", kRefStyleA1));
+    EXPECT_EQ(s.text({3, 1}), "FALSETRUE1");
 }
 
 TEST(GridFormula, InsertedRowsAndCopiesKeepFormulasConsistent) {

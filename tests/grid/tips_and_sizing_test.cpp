@@ -377,6 +377,8 @@ TEST_F(GridTest, BlockMeasuresAreTheLargestOfTheCellMeasures) {
                 EXPECT_TRUE(SSGetPreferredBlockSize(g, c, SS_HEADER, c, 4, &block, nullptr));
                 EXPECT_DOUBLE_EQ(block, widest) << c;
             }
+            double heights[5] = {};
+            ASSERT_TRUE(SSGetPreferredRowHeights(g, SS_HEADER, 4, SS_HEADER, 4, heights));
             for (int r = 0; r <= 4; ++r) {
                 double tallest = 0, h = 0;
                 for (int c = 0; c <= 4; ++c)
@@ -384,7 +386,9 @@ TEST_F(GridTest, BlockMeasuresAreTheLargestOfTheCellMeasures) {
                 double block = -1;
                 EXPECT_TRUE(SSGetPreferredBlockSize(g, SS_HEADER, r, 4, r, nullptr, &block));
                 EXPECT_DOUBLE_EQ(block, tallest) << r;
+                EXPECT_DOUBLE_EQ(heights[r], tallest) << r;  // the one-pass measure of every row
             }
+            EXPECT_FALSE(SSGetPreferredRowHeights(g, 1, 9, 1, 4, heights));
             // The single-cell measure is the same with or without the other side asked for.
             double w1 = 0, h1 = 0, w2 = 0, h2 = 0;
             SSGetPreferredCellSize(g, 2, SS_HEADER, &w1, &h1);

@@ -130,6 +130,10 @@ VTLGRID_API BOOL SSGetPreferredBlockSize(HWND grid, int col1, int row1, int col2
 // widths[0..col2-col1] (the header column, SS_HEADER or 0, counts as column 0); one pass over the cells
 // row by row, for fitting many columns. FALSE when a corner lies outside the counts.
 VTLGRID_API BOOL SSGetPreferredColWidths(HWND grid, int col1, int col2, int row1, int row2, double* widths);
+// The largest preferred height (control units) of each row row1..row2 over columns col1..col2, into
+// heights[0..row2-row1] (the header row counts as row 0); one pass, for fitting many rows. FALSE when a
+// corner lies outside the counts.
+VTLGRID_API BOOL SSGetPreferredRowHeights(HWND grid, int row1, int row2, int col1, int col2, double* heights);
 // The area cells are drawn in, without the scroll bars.
 VTLGRID_API BOOL SSGetClientRect(HWND grid, RECT* rect);
 // A cell's rectangle in the grid's client coordinates (a span anchor's covers the span).

@@ -195,6 +195,15 @@ BOOL SSGetPreferredColWidths(HWND h, int col1, int col2, int row1, int row2, dou
     return TRUE;
 }
 
+BOOL SSGetPreferredRowHeights(HWND h, int row1, int row2, int col1, int col2, double* heights) {
+    Spread* s = grid(h);
+    if (!s || !heights || !s->sheet().contains({col1, row1}) || !s->sheet().contains({col2, row2})) return FALSE;
+    const Sheet& sheet = s->sheet();
+    const std::vector<int> pixels = sheet.largestPreferredHeightsPixels(block(col1, row1, col2, row2));
+    for (std::size_t k = 0; k < pixels.size(); ++k) heights[k] = sheet.pixelsToRowUnits(pixels[k]);
+    return TRUE;
+}
+
 BOOL SSGetClientRect(HWND h, RECT* rect) {
     Spread* s = grid(h);
     if (!s || !rect) return FALSE;

@@ -131,8 +131,17 @@ struct Fields {
 }  // namespace
 
 std::string SheetFile::serialize(const Sheet& s) {
+    // Room for every cell line at once, so that a large sheet's text is never copied while it grows.
+    std::size_t room = 4096;
+    for (const auto& row : s.rows_) {
+        for (const auto& cell : row) {
+            if (cell.text.empty() && cell.style == 0 && !cell.extra) continue;
+            room += 32 + cell.text.size();
+            if (cell.extra) room += 2 + (cell.extra->formula ? cell.extra->formula->size() : 0) + cell.extra->tagText().size();
+        }
+    }
     std::string out;
-    out.reserve(64 + s.rows_.size() * 16);
+    out.reserve(room);
     line(out, kMagic, kVersion);
     line(out, "counts", s.colCount_, s.rowCount_);
     for (std::size_t i = 1; i < s.fonts_.size(); ++i) {
@@ -175,11 +184,14 @@ std::string SheetFile::serialize(const Sheet& s) {
         if (s.rowHeights_[r] >= 0) line(out, "height", static_cast<int>(r), s.rowHeights_[r]);
     }
     for (const auto& sp : s.spans_) line(out, "span", sp.col, sp.row, sp.cols, sp.rows);
+    // The lines so far are few; the cell lines are counted as they are written.
+    std::size_t lines = 0;
+    for (char ch : out) lines += ch == '\n';
     for (std::size_t r = 0; r < s.rows_.size(); ++r) {
         const auto& row = s.rows_[r];
         for (std::size_t c = 0; c < row.size(); ++c) {
             const auto& cell = row[c];
-            const bool extra = cell.extra && (!cell.extra->formula.empty() || !cell.extra->tag.empty());
+            const bool extra = cell.extra && (cell.extra->formula || cell.extra->tag);
             if (cell.text.empty() && cell.style == 0 && !extra) continue;
             // The common cell, written by hand: "c<tab>col<tab>row<tab>style<tab>text".
             out += "c\t";
@@ -192,15 +204,14 @@ std::string SheetFile::serialize(const Sheet& s) {
             putText(out, cell.text);
             if (extra) {
                 out.push_back('\t');
-                putText(out, cell.extra->formula);
+                if (cell.extra->formula) putText(out, *cell.extra->formula);
                 out.push_back('\t');
-                putText(out, cell.extra->tag);
+                putText(out, cell.extra->tagText());
             }
             out.push_back('\n');
+            ++lines;
         }
     }
-    std::size_t lines = 0;
-    for (char ch : out) lines += ch == '\n';
     const std::uint64_t sum = checksum(out);
     out += "end\t";
     putInt(out, static_cast<long long>(lines));
@@ -267,13 +278,15 @@ bool SheetFile::deserialize(std::string_view data, Sheet& target) {
                 if (!fields.text(5, formula) || !fields.text(6, tag)) return false;
                 if (!formula.empty()) {
                     anyFormula = true;
+                    // A text met before was checked then (a filled column holds one text).
                     Formula parsed;
-                    if (!parseFormula(formula, kRefStyleR1C1, {c, r}, parsed)) return false;
+                    if (!sheet.formulaTexts_.count(formula) && !parseFormula(formula, kRefStyleR1C1, {c, r}, parsed))
+                        return false;
                 }
                 if (!formula.empty() || !tag.empty()) {
                     cell.extra = std::make_unique<Sheet::CellExtra>();
-                    cell.extra->formula = formula;
-                    cell.extra->tag = tag;
+                    if (!formula.empty()) cell.extra->formula = sheet.internFormula(formula);
+                    if (!tag.empty()) cell.extra->tag = std::make_unique<std::string>(tag);
                 }
             }
         } else if (tagName == "counts") {
@@ -405,6 +418,8 @@ bool SheetFile::deserialize(std::string_view data, Sheet& target) {
     std::swap(target.fonts_, sheet.fonts_);
     std::swap(target.fontHandles_, sheet.fontHandles_);
     std::swap(target.colourPairs_, sheet.colourPairs_);
+    std::swap(target.formulaTexts_, sheet.formulaTexts_);
+    std::swap(target.formulaTextsPurgeAt_, sheet.formulaTextsPurgeAt_);
     // The engine reads the loaded formulas; results stay as saved.
     if (target.formulas_) {
         target.formulas_->contentReplaced();

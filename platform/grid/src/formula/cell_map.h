@@ -81,9 +81,13 @@ private:
         std::uint64_t key = kEmpty;
         std::uint32_t value = 0;
     };
+    // Sixteen rows of one column lie side by side (a column is filled and read row by row, so its
+    // entries share cache lines); the groups of sixteen are spread over the table.
     std::size_t home(std::uint64_t key) const {
-        std::uint64_t h = key * 0x9E3779B97F4A7C15ull;
-        return static_cast<std::size_t>(h ^ (h >> 32)) & mask_;
+        const std::uint64_t row = key >> 32, col = key & 0xFFFFFFFFull;
+        std::uint64_t h = (row >> 4) * 0x9E3779B97F4A7C15ull ^ (col + 1) * 0xC2B2AE3D27D4EB4Full;
+        h ^= h >> 29;
+        return static_cast<std::size_t>((h << 4) | (row & 15)) & mask_;
     }
     void grow() {
         std::vector<Entry> old = std::move(entries_);

@@ -1,7 +1,9 @@
 #include "formula/engine.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "model/number_text.h"
 #include "model/sheet.h"
 
 namespace vtl::grid {
@@ -26,7 +28,8 @@ struct DepthGuard {
 
 std::uint64_t hashText(std::string_view text) { return std::hash<std::string_view>{}(text); }
 
-constexpr std::size_t kSmallRange = 64;  // larger ranges are watched as blocks, not cell by cell
+constexpr std::size_t kSmallRange = 64;  // larger ranges are watched as blocks, not by column
+constexpr int kWatchColumns = 8;         // a small range is watched in each of its columns
 
 bool inBlock(const Block& b, CellRef c) {
     return c.col >= b.col1 && c.col <= b.col2 && c.row >= b.row1 && c.row <= b.row2;
@@ -69,7 +72,49 @@ bool FormulaEngine::autoCalc() const { return sheet_.switchOn(sw::autoCalc); }
 
 // ---- slots and dependencies ----
 
-std::uint32_t FormulaEngine::addSlot(CellRef cell, Formula&& formula, std::uint64_t textHash) {
+std::shared_ptr<const Formula> FormulaEngine::sharedForm(std::string_view r1c1, Formula* parsed) {
+    auto found = forms_.find(r1c1);
+    if (found != forms_.end()) {
+        if (auto form = found->second.lock()) return form;
+    } else {
+        found = forms_.emplace(std::string(r1c1), std::weak_ptr<const Formula>()).first;
+    }
+    auto& entry = found->second;
+    std::shared_ptr<const Formula> form;
+    if (parsed) {
+        form = std::make_shared<const Formula>(std::move(*parsed));
+    } else {
+        Formula f;
+        if (!parseFormula(r1c1, kRefStyleR1C1, {1, 1}, f)) {
+            forms_.erase(found);
+            return nullptr;
+        }
+        form = std::make_shared<const Formula>(std::move(f));
+    }
+    entry = form;
+    if (forms_.size() >= formsPurgeAt_) {
+        std::erase_if(forms_, [](const auto& e) { return e.second.expired(); });
+        formsPurgeAt_ = std::max<std::size_t>(1024, forms_.size() * 2);
+    }
+    return form;
+}
+
+std::size_t FormulaEngine::parsedFormCount() const {
+    std::size_t n = 0;
+    for (const auto& entry : forms_) n += entry.second.expired() ? 0 : 1;
+    return n;
+}
+
+bool FormulaEngine::formulasInColumns(int c1, int c2) const {
+    c1 = std::max(c1, 0);
+    c2 = std::min(c2, static_cast<int>(columnFormulas_.size()) - 1);
+    for (int c = c1; c <= c2; ++c) {
+        if (columnFormulas_[static_cast<std::size_t>(c)] != 0) return true;
+    }
+    return false;
+}
+
+std::uint32_t FormulaEngine::addSlot(CellRef cell, std::shared_ptr<const Formula> formula, std::uint64_t textHash) {
     std::uint32_t id;
     if (!freeSlots_.empty()) {
         id = freeSlots_.back();
@@ -81,7 +126,10 @@ std::uint32_t FormulaEngine::addSlot(CellRef cell, Formula&& formula, std::uint6
     Slot& s = slots_[id];
     s.cell = cell;
     s.formula = std::move(formula);
-    s.value = Value{};
+    s.kind = Value::Kind::empty;
+    const auto column = static_cast<std::size_t>(cell.col);
+    if (columnFormulas_.size() <= column) columnFormulas_.resize(column + 1, 0);
+    ++columnFormulas_[column];
     s.textHash = textHash;
     ++s.generation;
     s.state = State::clean;
@@ -101,8 +149,10 @@ void FormulaEngine::removeSlot(std::uint32_t id) {
     ++s.generation;  // its edges go stale
     staleEdges_ += s.edgeCount;
     s.edgeCount = 0;
-    s.formula = Formula{};
-    s.value = Value{};
+    s.formula.reset();
+    if (s.kind == Value::Kind::text) texts_.erase(id);
+    s.kind = Value::Kind::empty;
+    --columnFormulas_[static_cast<std::size_t>(s.cell.col)];
     freeSlots_.push_back(id);
 }
 
@@ -110,7 +160,8 @@ void FormulaEngine::link(std::uint32_t id) {
     Slot& s = slots_[id];
     if (s.linked || !s.live) return;
     s.linked = true;
-    for (const Node& n : s.formula.nodes) {
+    if (!s.formula) return;
+    for (const Node& n : s.formula->nodes) {
         if (n.kind != NodeKind::ref && n.kind != NodeKind::range) continue;
         const CellRef a = n.a.at(s.cell);
         const CellRef b = n.kind == NodeKind::range ? n.b.at(s.cell) : a;
@@ -118,9 +169,21 @@ void FormulaEngine::link(std::uint32_t id) {
         const int r1 = std::max(1, std::min(a.row, b.row)), r2 = std::min(kMaxRows, std::max(a.row, b.row));
         if (c1 > c2 || r1 > r2) continue;
         const auto area = static_cast<std::size_t>(c2 - c1 + 1) * static_cast<std::size_t>(r2 - r1 + 1);
-        if (area > kSmallRange) {
+        if (area > kSmallRange || c2 - c1 + 1 > kWatchColumns) {
             bigRanges_.push_back({id, s.generation, {c1, r1, c2, r2}});
             ++s.edgeCount;
+            continue;
+        }
+        if (area > 1) {
+            // One entry per column: a filled column of sums over short windows costs no edge per cell.
+            if (watches_.size() <= static_cast<std::size_t>(c2)) watches_.resize(static_cast<std::size_t>(c2) + 1);
+            for (int c = c1; c <= c2; ++c) {
+                ColumnWatches& w = watches_[static_cast<std::size_t>(c)];
+                if (!w.list.empty() && w.list.back().row1 > r1) w.sorted = false;
+                w.list.push_back({r1, r2, id, s.generation});
+                ++watchCount_;
+                ++s.edgeCount;
+            }
             continue;
         }
         for (int r = r1; r <= r2; ++r) {
@@ -142,10 +205,12 @@ void FormulaEngine::linkPending() {
 }
 
 void FormulaEngine::compactEdges() {
-    if (staleEdges_ < 1024 || staleEdges_ * 2 < edges_.size() + bigRanges_.size()) return;
+    if (staleEdges_ < 1024 || staleEdges_ * 2 < edges_.size() + bigRanges_.size() + watchCount_) return;
     edges_.clear();
     heads_.clear();
     bigRanges_.clear();
+    watches_.clear();
+    watchCount_ = 0;
     staleEdges_ = 0;
     for (std::uint32_t id = 0; id < slots_.size(); ++id) {
         Slot& s = slots_[id];
@@ -158,25 +223,29 @@ void FormulaEngine::compactEdges() {
 
 void FormulaEngine::clearAll() {
     slots_.clear();
+    texts_.clear();
     freeSlots_.clear();
     slotOf_.clear();
     heads_.clear();
     edges_.clear();
     bigRanges_.clear();
+    watches_.clear();
+    watchCount_ = 0;
     staleEdges_ = 0;
     unlinked_.clear();
+    columnFormulas_.clear();
+    numbers_.clear();
 }
 
 void FormulaEngine::readAll() {
     clearAll();
     const std::vector<CellRef> cells = sheet_.formulaCells();
     slotOf_.reserve(cells.size());
-    slots_.reserve(cells.size());
     for (const CellRef cell : cells) {
         const std::string text = sheet_.formula(cell);
-        Formula f;
-        const bool ok = parseFormula(text, kRefStyleR1C1, cell, f);
-        const std::uint32_t id = addSlot(cell, std::move(f), hashText(text));
+        auto form = sharedForm(text);
+        const bool ok = form != nullptr;
+        const std::uint32_t id = addSlot(cell, std::move(form), hashText(text));
         slots_[id].raw = !ok;
         link(id);
     }
@@ -198,10 +267,10 @@ bool FormulaEngine::reconcile(CellRef cell) {
         slots_[id].state = State::dirty;
         return true;
     }
-    Formula f;
-    const bool ok = parseFormula(text, kRefStyleR1C1, cell, f);
+    auto form = sharedForm(text);
+    const bool ok = form != nullptr;
     if (id != CellMap::kNone) removeSlot(id);
-    const std::uint32_t added = addSlot(cell, std::move(f), hash);
+    const std::uint32_t added = addSlot(cell, std::move(form), hash);
     slots_[added].raw = !ok;
     slots_[added].state = State::dirty;
     link(added);
@@ -210,14 +279,15 @@ bool FormulaEngine::reconcile(CellRef cell) {
 
 void FormulaEngine::precedents(std::uint32_t id, std::vector<std::uint32_t>& out) const {
     const Slot& s = slots_[id];
-    for (const Node& n : s.formula.nodes) {
+    if (!s.formula) return;
+    for (const Node& n : s.formula->nodes) {
         if (n.kind != NodeKind::ref && n.kind != NodeKind::range) continue;
         const CellRef a = n.a.at(s.cell);
         const CellRef b = n.kind == NodeKind::range ? n.b.at(s.cell) : a;
-        // Only cells inside the counts can hold formulas.
+        // Only cells inside the counts can hold formulas, and only columns that hold any.
         const int c1 = std::max(0, std::min(a.col, b.col)), c2 = std::min(sheet_.colCount(), std::max(a.col, b.col));
         const int r1 = std::max(0, std::min(a.row, b.row)), r2 = std::min(sheet_.rowCount(), std::max(a.row, b.row));
-        if (c1 > c2 || r1 > r2) continue;
+        if (c1 > c2 || r1 > r2 || !formulasInColumns(c1, c2)) continue;
         const auto area = static_cast<std::size_t>(c2 - c1 + 1) * static_cast<std::size_t>(r2 - r1 + 1);
         if (area > slotOf_.size() + kSmallRange) {
             const Block block{c1, r1, c2, r2};
@@ -252,6 +322,23 @@ void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vecto
             const Edge& edge = edges_[e];
             const Slot& s = slots_[edge.slot];
             if (s.live && s.generation == edge.generation) visit(edge.slot);
+        }
+        if (const CellRef c = keyCell(key); static_cast<std::size_t>(c.col) < watches_.size()) {
+            ColumnWatches& w = watches_[static_cast<std::size_t>(c.col)];
+            if (!w.sorted) {
+                std::sort(w.list.begin(), w.list.end(), [](const Watch& x, const Watch& y) { return x.row1 < y.row1; });
+                w.sorted = true;
+            }
+            // Watched ranges span at most kSmallRange rows: only those starting that far above can hold the cell.
+            auto it = std::upper_bound(w.list.begin(), w.list.end(), c.row,
+                                       [](int row, const Watch& x) { return row < x.row1; });
+            while (it != w.list.begin()) {
+                --it;
+                if (it->row1 + static_cast<int>(kSmallRange) <= c.row) break;
+                if (it->row2 < c.row) continue;
+                const Slot& s = slots_[it->slot];
+                if (s.live && s.generation == it->generation) visit(it->slot);
+            }
         }
         if (!bigRanges_.empty()) {
             const CellRef c = keyCell(key);
@@ -302,15 +389,99 @@ void FormulaEngine::compute(std::uint32_t id, bool circular) {
         v = Value::makeError(FormulaError::circular);
     } else if (slots_[id].raw) {
         v = Value::makeError(FormulaError::name);
+    } else if (columnAggregate(slots_[id], v)) {
     } else {
-        Evaluator ev(slots_[id].formula, slots_[id].cell, *this);
+        const std::shared_ptr<const Formula> form = slots_[id].formula;  // kept whatever the call does
+        Evaluator ev(*form, slots_[id].cell, *this);
         v = ev.run();
     }
     Slot& s = slots_[id];
-    const std::string text = resultText(v);
-    s.value = std::move(v);
+    resultText(v, resultScratch_);
+    setResult(s, id, std::move(v));
     s.computed = true;
-    sheet_.setFormulaResult(s.cell, text);
+    sheet_.setFormulaResult(s.cell, resultScratch_);
+}
+
+bool FormulaEngine::columnAggregate(const Slot& s, Value& out) {
+    const Formula& f = *s.formula;
+    const Node& call = f.nodes[static_cast<std::size_t>(f.root)];
+    if (call.kind != NodeKind::call || call.argc != 1) return false;
+    const Node& arg = f.nodes[static_cast<std::size_t>(call.child)];
+    if (arg.kind != NodeKind::range) return false;
+    const auto builtin = findBuiltin(call.index);
+    if (!builtin || (*builtin != Builtin::sum && *builtin != Builtin::average && *builtin != Builtin::min &&
+                     *builtin != Builtin::max && *builtin != Builtin::count))
+        return false;
+    if (!customs_.empty() && customs_.count(call.index)) return false;  // a registered function wins
+    const CellRef a = arg.a.at(s.cell), b = arg.b.at(s.cell);
+    auto inGrid = [](CellRef c) { return c.col >= 1 && c.col <= kMaxCols && c.row >= 1 && c.row <= kMaxRows; };
+    if (a.col != b.col || !inGrid(a) || !inGrid(b) || formulasInColumns(a.col, a.col)) return false;
+    // One column of plain cells: only numbers count (text and empty cells are passed over, and a plain
+    // cell holds no error), read from the numbers already read, in the order the built-in reads them.
+    const int r1 = std::min(a.row, b.row), r2 = std::min(std::max(a.row, b.row), sheet_.rowCount());
+    if (a.col > sheet_.colCount() || r1 > r2) {
+        // Nothing but empty cells.
+        out = *builtin == Builtin::average ? Value::makeError(FormulaError::div0) : Value::makeNumber(0);
+        return true;
+    }
+    const auto col = static_cast<std::size_t>(a.col);
+    for (int r = r2; r >= r1; --r) {  // the last row first: the column grows once
+        const auto row = static_cast<std::size_t>(r);
+        if (col >= numbers_.size() || row >= numbers_[col].state.size() || numbers_[col].state[row] == 0)
+            plainValue({a.col, r});
+    }
+    const std::uint8_t* state = numbers_[col].state.data();
+    const double* number = numbers_[col].number.data();
+    const auto first = static_cast<std::size_t>(r1), last = static_cast<std::size_t>(r2);
+    double total = 0;
+    double count = 0;
+    switch (*builtin) {
+    case Builtin::sum:
+    case Builtin::average:
+    case Builtin::count:
+        for (std::size_t r = first; r <= last; ++r) {
+            if (state[r] != 1) continue;
+            total += number[r];
+            ++count;
+        }
+        if (*builtin == Builtin::sum) out = Value::makeNumber(total);
+        else if (*builtin == Builtin::count) out = Value::makeNumber(count);
+        else out = count == 0 ? Value::makeError(FormulaError::div0) : Value::makeNumber(total / count);
+        return true;
+    default: {
+        const bool min = *builtin == Builtin::min;
+        std::optional<double> best;
+        for (std::size_t r = first; r <= last; ++r) {
+            if (state[r] != 1) continue;
+            if (!best || (min ? number[r] < *best : number[r] > *best)) best = number[r];
+        }
+        out = Value::makeNumber(best.value_or(0));
+        return true;
+    }
+    }
+}
+
+void FormulaEngine::setResult(Slot& s, std::uint32_t id, Value&& v) {
+    if (v.kind == Value::Kind::text) {
+        texts_[id] = std::move(v.text);
+    } else if (s.kind == Value::Kind::text) {
+        texts_.erase(id);
+    }
+    s.kind = v.kind;
+    s.error = v.error;
+    s.number = v.number;
+}
+
+Value FormulaEngine::result(const Slot& s, std::uint32_t id) const {
+    Value v;
+    v.kind = s.kind;
+    v.error = s.error;
+    v.number = s.number;
+    if (s.kind == Value::Kind::text) {
+        const auto it = texts_.find(id);
+        if (it != texts_.end()) v.text = it->second;
+    }
+    return v;
 }
 
 void FormulaEngine::evaluateAll(const std::vector<std::uint32_t>& ids) {
@@ -353,17 +524,65 @@ bool FormulaEngine::recalcCell(CellRef cell) {
     return true;
 }
 
+Value FormulaEngine::plainValue(CellRef cell) {
+    const auto col = static_cast<std::size_t>(cell.col);
+    const auto row = static_cast<std::size_t>(cell.row);
+    if (cell.col < 1 || cell.row < 1 || cell.col > sheet_.colCount() || cell.row > sheet_.rowCount())
+        return valueOfStoredText(sheet_.storedValue(cell, scratch_));
+    if (numbers_.size() <= col) numbers_.resize(col + 1);
+    NumberColumn& n = numbers_[col];
+    if (n.state.size() <= row) {
+        // Grown as rows are read, never beyond the sheet's rows.
+        const auto size = std::min(static_cast<std::size_t>(sheet_.rowCount()) + 1, std::max(row + 1, n.state.size() * 2));
+        n.state.resize(size, 0);
+        n.number.resize(size, 0.0);
+    }
+    switch (n.state[row]) {
+    case 1: return Value::makeNumber(n.number[row]);
+    case 2: return Value{};
+    default: break;
+    }
+    const std::string_view stored = sheet_.storedValue(cell, scratch_);
+    if (stored.empty()) {
+        n.state[row] = 2;
+        return Value{};
+    }
+    if (const auto v = parseNumber(stored)) {
+        n.state[row] = 1;
+        n.number[row] = *v;
+        return Value::makeNumber(*v);
+    }
+    n.state[row] = 3;
+    return Value::makeText(std::string(stored));
+}
+
+void FormulaEngine::forgetNumbers(const Block& block) {
+    const int c2 = std::min(block.col2, static_cast<int>(numbers_.size()) - 1);
+    for (int c = std::max(block.col1, 0); c <= c2; ++c) {
+        NumberColumn& n = numbers_[static_cast<std::size_t>(c)];
+        if (n.state.empty()) continue;
+        if (block.row2 - block.row1 > 4096) {
+            n = NumberColumn{};
+            continue;
+        }
+        const int r2 = std::min(block.row2, static_cast<int>(n.state.size()) - 1);
+        for (int r = std::max(block.row1, 0); r <= r2; ++r) n.state[static_cast<std::size_t>(r)] = 0;
+    }
+}
+
 Value FormulaEngine::cellValue(CellRef cell) {
+    const auto col = static_cast<std::size_t>(cell.col);
+    if (col >= columnFormulas_.size() || columnFormulas_[col] == 0) return plainValue(cell);
     const std::uint32_t id = slotOf_.find(cellKey(cell));
     if (id != CellMap::kNone) {
         const Slot& s = slots_[id];
-        if (s.computed) return s.value;
+        if (s.computed) return result(s, id);
         // Not calculated since it was read: its stored result stands.
-        const std::string stored = sheet_.value(cell);
+        const std::string_view stored = sheet_.storedValue(cell, scratch_);
         const FormulaError e = errorFromText(stored);
         return e != FormulaError::none ? Value::makeError(e) : valueOfStoredText(stored);
     }
-    return valueOfStoredText(sheet_.value(cell));
+    return plainValue(cell);
 }
 
 bool FormulaEngine::customCall(Evaluator& ev, const Node& call, Value& result) {
@@ -441,11 +660,28 @@ bool FormulaEngine::setFormula(CellRef cell, std::string_view text, int style, b
     };
     std::string_view rest = trimLeft(text);
     if (!rest.empty() && rest.front() == '=') rest = trimLeft(rest.substr(1));
-    std::string canonical;
-    Formula f;
+    // The parse and its R1C1 text go through buffers kept from call to call: a column being filled
+    // costs no allocation for them. (A registered function writing a formula meanwhile runs only after
+    // this call is done with them.)
+    std::string& canonical = canonical_;
+    Formula& f = parsed_;
+    canonical.clear();
+    bool parsed = false;
     if (!rest.empty()) {
-        if (!parseFormula(text, style, cell, f)) return false;
-        canonical = printFormula(f, kRefStyleR1C1, cell);
+        // A formula that differs from the one written before only by where its references lie relative
+        // to its cell (a column being filled) is that formula again: no parse, the same R1C1 text.
+        const bool keyed = style != kRefStyleR1C1 && formulaShapeKey(text, cell, shapeKey_);
+        if (keyed && !lastShapeKey_.empty() && shapeKey_ == lastShapeKey_) {
+            canonical = lastCanonical_;
+        } else {
+            if (!parseFormula(text, style, cell, f)) return false;
+            parsed = true;
+            printFormula(f, kRefStyleR1C1, cell, canonical);
+            if (keyed) {
+                lastShapeKey_ = shapeKey_;
+                lastCanonical_ = canonical;
+            }
+        }
     }
     if (calcDepth_ > 0) return sheet_.setFormula(cell, canonical);  // taken in after the calculation
     selfWrite_ = true;
@@ -455,7 +691,10 @@ bool FormulaEngine::setFormula(CellRef cell, std::string_view text, int style, b
     if (const std::uint32_t old = slotOf_.find(key); old != CellMap::kNone) removeSlot(old);
     std::vector<std::uint32_t> dirtied;
     if (!canonical.empty()) {
-        const std::uint32_t id = addSlot(cell, std::move(f), hashText(canonical));
+        auto form = sharedForm(canonical, parsed ? &f : nullptr);
+        const bool ok = form != nullptr;
+        const std::uint32_t id = addSlot(cell, std::move(form), hashText(canonical));
+        slots_[id].raw = !ok;
         slots_[id].state = State::dirty;
         if (!rebuild) {
             unlinked_.push_back(id);
@@ -466,8 +705,8 @@ bool FormulaEngine::setFormula(CellRef cell, std::string_view text, int style, b
     }
     if (!rebuild) return true;
     linkPending();
-    std::vector<std::uint64_t> cells{key};
-    markDependents(cells, dirtied);
+    keys_.assign(1, key);
+    markDependents(keys_, dirtied);
     if (autoCalc()) evaluateAll(dirtied);
     return true;
 }
@@ -478,11 +717,12 @@ std::string FormulaEngine::formulaText(CellRef cell, int style) const {
     const std::uint32_t id = slotOf_.find(cellKey(cell));
     if (id == CellMap::kNone) return sheet_.formula(cell);  // written during a calculation, not yet taken in
     const Slot& s = slots_[id];
-    return s.raw ? sheet_.formula(cell) : printFormula(s.formula, style, cell);
+    return s.raw || !s.formula ? sheet_.formula(cell) : printFormula(*s.formula, style, cell);
 }
 
-void FormulaEngine::applyChanges(const std::vector<Block>& blocks, bool calculate) {
-    std::vector<std::uint64_t> cells;
+void FormulaEngine::applyChanges(std::span<const Block> blocks, bool calculate) {
+    std::vector<std::uint64_t>& cells = keys_;  // used until the dependents are marked, before any call out
+    cells.clear();
     std::vector<std::uint32_t> dirtied;
     for (const Block& block : blocks) {
         const int c1 = std::max(0, block.col1), c2 = std::min(sheet_.colCount(), block.col2);
@@ -524,17 +764,19 @@ void FormulaEngine::afterCalculation() {
 }
 
 void FormulaEngine::cellsChanged(const Block& block) {
-    if (selfWrite_) return;
     const Block b{std::min(block.col1, block.col2), std::min(block.row1, block.row2), std::max(block.col1, block.col2),
                   std::max(block.row1, block.row2)};
+    forgetNumbers(b);
+    if (selfWrite_) return;
     if (calcDepth_ > 0) {
         deferred_.push_back(b);
         return;
     }
-    applyChanges({b}, true);
+    applyChanges(std::span<const Block>(&b, 1), true);
 }
 
 void FormulaEngine::structureChanged() {
+    numbers_.clear();
     if (calcDepth_ > 0) {
         deferredStructure_ = true;
         return;
@@ -545,6 +787,7 @@ void FormulaEngine::structureChanged() {
 }
 
 void FormulaEngine::contentReplaced() {
+    numbers_.clear();
     if (calcDepth_ > 0) {
         deferredReplace_ = true;
         return;

@@ -24,6 +24,7 @@
 #include "formula/evaluator.h"
 #include "formula/formula.h"
 #include "grid/export.h"
+#include "model/text_hash.h"
 
 namespace vtl::grid {
 
@@ -97,22 +98,48 @@ public:
     void contentReplaced();
 
     std::size_t formulaCount() const { return slotOf_.size(); }
+    // Parsed forms held: formulas that read the same in R1C1 (a filled column) share one.
+    std::size_t parsedFormCount() const;
 
 private:
     enum class State : std::uint8_t { clean, dirty, active };
     struct Slot {
         CellRef cell;
-        Formula formula;
-        Value value;
+        // Parsed forms are shared between the cells whose formula reads the same in R1C1 (a filled
+        // column: references relative to their cell).
+        std::shared_ptr<const Formula> formula;
         std::uint64_t textHash = 0;  // of the sheet's formula text
+        double number = 0;           // the result: a number or a boolean's 0/1 (a text result is in texts_)
         std::uint32_t generation = 0;
+        std::uint32_t edgeCount = 0;
+        std::uint32_t mark = 0;
         State state = State::clean;
-        bool computed = false;  // value holds the result; else the sheet's stored result stands
+        Value::Kind kind = Value::Kind::empty;
+        FormulaError error = FormulaError::none;
+        bool computed = false;  // the result is held here; else the sheet's stored result stands
         bool live = false;
         bool linked = false;
         bool raw = false;  // the sheet's text does not parse (it evaluates to #NAME?)
-        std::uint32_t edgeCount = 0;
-        std::uint32_t mark = 0;
+    };
+    // Slots in chunks: a growing sheet never copies them, nor holds two copies at once.
+    class SlotTable {
+    public:
+        static constexpr std::size_t kChunk = 256;
+        Slot& operator[](std::size_t i) { return chunks_[i / kChunk][i % kChunk]; }
+        const Slot& operator[](std::size_t i) const { return chunks_[i / kChunk][i % kChunk]; }
+        std::size_t size() const { return size_; }
+        void emplace_back() {
+            if (size_ == chunks_.size() * kChunk) chunks_.push_back(std::make_unique<Slot[]>(kChunk));
+            (*this)[size_++] = Slot{};
+        }
+        void clear() {
+            chunks_.clear();
+            size_ = 0;
+        }
+
+    private:
+        std::vector<std::unique_ptr<Slot[]>> chunks_;
+        std::size_t size_ = 0;
     };
     struct Edge {
         std::uint32_t slot;
@@ -123,6 +150,22 @@ private:
         std::uint32_t slot;
         std::uint32_t generation;
         Block block;
+    };
+    // A small range watched in one of its columns.
+    struct Watch {
+        int row1;
+        int row2;
+        std::uint32_t slot;
+        std::uint32_t generation;
+    };
+    struct ColumnWatches {
+        std::vector<Watch> list;
+        bool sorted = true;  // by row1
+    };
+    // The numbers of plain (formula-free) cells as read, so that ranges read again cost no parsing.
+    struct NumberColumn {
+        std::vector<double> number;
+        std::vector<std::uint8_t> state;  // by row: 0 not read, 1 a number, 2 empty, 3 anything else
     };
     struct Custom {
         int minArgs;
@@ -142,7 +185,12 @@ private:
     Value cellValue(CellRef cell) override;
     bool customCall(Evaluator& evaluator, const Node& call, Value& result) override;
 
-    std::uint32_t addSlot(CellRef cell, Formula&& formula, std::uint64_t textHash);
+    std::uint32_t addSlot(CellRef cell, std::shared_ptr<const Formula> formula, std::uint64_t textHash);
+    // The parsed form of R1C1 text, shared with every other cell holding the same text; null when the
+    // text does not parse. `parsed`, when given, is the text's parse already made.
+    std::shared_ptr<const Formula> sharedForm(std::string_view r1c1, Formula* parsed = nullptr);
+    // Whether any formula lies in the columns c1..c2.
+    bool formulasInColumns(int c1, int c2) const;
     void removeSlot(std::uint32_t slot);
     void link(std::uint32_t slot);
     void linkPending();
@@ -157,17 +205,28 @@ private:
     void compute(std::uint32_t slot, bool circular);
     void evaluateAll(const std::vector<std::uint32_t>& slots);
     bool autoCalc() const;
-    void applyChanges(const std::vector<Block>& blocks, bool calculate);
+    void applyChanges(std::span<const Block> blocks, bool calculate);
     void afterCalculation();
     void compactEdges();
+    void setResult(Slot& slot, std::uint32_t id, Value&& value);
+    Value result(const Slot& slot, std::uint32_t id) const;
+    Value plainValue(CellRef cell);
+    // SUM, AVERAGE, MIN, MAX or COUNT of one range in one column without formulas, calculated straight
+    // from the column's numbers; false for any other formula (the evaluator calculates it).
+    bool columnAggregate(const Slot& slot, Value& out);
+    // The block's cells were written: their numbers are read again when next asked for.
+    void forgetNumbers(const Block& block);
 
     Sheet& sheet_;
-    std::vector<Slot> slots_;
+    SlotTable slots_;
+    std::unordered_map<std::uint32_t, std::string> texts_;  // text results by slot
     std::vector<std::uint32_t> freeSlots_;
     CellMap slotOf_;
     CellMap heads_;  // cell key -> first edge of the formulas that refer to the cell
     std::vector<Edge> edges_;
     std::vector<BigRange> bigRanges_;
+    std::vector<ColumnWatches> watches_;  // by column
+    std::size_t watchCount_ = 0;
     std::size_t staleEdges_ = 0;
     std::vector<std::uint32_t> unlinked_;
     std::unordered_map<std::uint32_t, std::shared_ptr<const Custom>> customs_;
@@ -181,6 +240,18 @@ private:
     std::vector<Block> deferred_;
     std::vector<Frame> stack_;
     std::vector<std::uint32_t> prec_;
+    std::unordered_map<std::string, std::weak_ptr<const Formula>, TextHash, std::equal_to<>> forms_;
+    std::size_t formsPurgeAt_ = 1024;
+    std::vector<std::uint32_t> columnFormulas_;  // formulas per column
+    std::vector<NumberColumn> numbers_;          // by column
+    std::string scratch_;
+    std::string resultScratch_;
+    std::string canonical_;
+    std::string shapeKey_;
+    std::string lastShapeKey_;  // of the last formula parsed from A1 text, and its R1C1 text
+    std::string lastCanonical_;
+    Formula parsed_;
+    std::vector<std::uint64_t> keys_;
 };
 
 }  // namespace vtl::grid

@@ -72,14 +72,21 @@ struct VTLGRID_API Formula {
     bool empty() const { return root < 0; }
 };
 
-// Parses formula text (a leading "=" allowed) written at `host` in `style`. Unknown function names parse
-// (they are looked up when the formula is evaluated). Returns false on a syntax error, a reference outside
-// the grid's limits, or a formula nested deeper than kMaxFormulaDepth.
+// Parses formula text (a leading "=" allowed) written at `host` in `style` into `out`, reusing its
+// storage. Unknown function names parse (they are looked up when the formula is evaluated). Returns false
+// on a syntax error, a reference outside the grid's limits, or a formula nested deeper than
+// kMaxFormulaDepth.
 inline constexpr int kMaxFormulaDepth = 200;
 VTLGRID_API bool parseFormula(std::string_view text, int style, CellRef host, Formula& out);
+// A key for A1 formula text at `host`: the text with each reference written relative to the host. Two
+// texts with the same key (a formula filled down a column) parse to the same R1C1 formula. False when
+// the text would not parse.
+VTLGRID_API bool formulaShapeKey(std::string_view text, CellRef host, std::string& key);
 // The formula's text without "=" in `style`, as seen from `host`. A reference that falls outside the
 // grid from there prints as #REF!.
 VTLGRID_API std::string printFormula(const Formula& formula, int style, CellRef host);
+// The same into `out`, reusing its storage.
+VTLGRID_API void printFormula(const Formula& formula, int style, CellRef host, std::string& out);
 
 // Column letters: 1 -> "A", 27 -> "AA".
 std::string columnLetters(int col);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <unordered_map>
+#include <vector>
 
 #include "formula/formula.h"
 #include "model/number_text.h"
@@ -42,22 +42,27 @@ constexpr Entry kTable[] = {
     {"VALUE", Builtin::value, 1, 1},
 };
 
-const std::unordered_map<std::uint32_t, const Entry*>& byName() {
-    static const auto map = [] {
-        std::unordered_map<std::uint32_t, const Entry*> m;
-        for (const Entry& e : kTable) m.emplace(functionNameId(e.name), &e);
-        return m;
+// Entries by function name id (ids are small: names are interned process-wide as they are met).
+const std::vector<const Entry*>& byName() {
+    static const auto table = [] {
+        std::vector<const Entry*> t;
+        for (const Entry& e : kTable) {
+            const std::uint32_t id = functionNameId(e.name);
+            if (t.size() <= id) t.resize(id + 1, nullptr);
+            t[id] = &e;
+        }
+        return t;
     }();
-    return map;
+    return table;
 }
 
 Value num(double v) { return Value::makeNumber(v); }
 Value err(FormulaError e) { return Value::makeError(e); }
 
-// The values an aggregate sees: every cell of a reference (skipping text, booleans and empty cells,
-// unless `all`), and direct arguments coerced to numbers.
+// The numbers an aggregate sees: every number cell of a reference (text, booleans and empty cells
+// skipped), and direct arguments coerced to numbers. The first error met is the result.
 template <class Visit>
-FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& read, bool all, Visit visit) {
+FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& read, Visit visit) {
     for (const FunctionArg& a : args) {
         if (a.isReference) {
             const int c1 = std::min(a.from.col, a.to.col), c2 = std::max(a.from.col, a.to.col);
@@ -66,28 +71,44 @@ FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& 
                 for (int c = c1; c <= c2; ++c) {
                     const Value v = read({c, r});
                     if (v.isError()) return v.error;
-                    if (v.kind == Value::Kind::number) {
-                        visit(v.number, true);
-                    } else if (all && !v.isEmpty()) {
-                        visit(0, false);
-                    }
+                    if (v.kind == Value::Kind::number) visit(v.number);
                 }
             }
             continue;
         }
         if (a.value.isError()) return a.value.error;
-        if (all) {
-            if (!a.value.isEmpty()) {
-                const Value n = toNumber(a.value);
-                visit(n.isError() ? 0 : n.number, !n.isError());
+        const Value n = toNumber(a.value);
+        if (n.isError()) return n.error;
+        visit(n.number);
+    }
+    return FormulaError::none;
+}
+
+// COUNT and COUNTA look at every argument and every cell of every reference; an error or a text is
+// never a reason to stop. COUNT counts numbers: in references only cells holding a number, among direct
+// arguments also what reads as one ("2", TRUE). COUNTA counts every value that is not empty, errors
+// included.
+double countValues(std::span<const FunctionArg> args, const CellReader& read, bool all) {
+    double count = 0;
+    for (const FunctionArg& a : args) {
+        if (a.isReference) {
+            const int c1 = std::min(a.from.col, a.to.col), c2 = std::max(a.from.col, a.to.col);
+            const int r1 = std::min(a.from.row, a.to.row), r2 = std::max(a.from.row, a.to.row);
+            for (int r = r1; r <= r2; ++r) {
+                for (int c = c1; c <= c2; ++c) {
+                    const Value v = read({c, r});
+                    if (all ? !v.isEmpty() : v.kind == Value::Kind::number) ++count;
+                }
             }
             continue;
         }
-        const Value n = toNumber(a.value);
-        if (n.isError()) return n.error;
-        visit(n.number, true);
+        if (all) {
+            if (!a.value.isEmpty()) ++count;
+        } else if (!a.value.isError() && !a.value.isEmpty() && !toNumber(a.value).isError()) {
+            ++count;
+        }
     }
-    return FormulaError::none;
+    return count;
 }
 
 // A scalar argument: a range that is no single cell is #VALUE!.
@@ -121,12 +142,15 @@ double roundTo(double v, double digits, int mode) {
 }  // namespace
 
 std::optional<Builtin> findBuiltin(std::uint32_t nameId) {
-    const auto& m = byName();
-    if (auto it = m.find(nameId); it != m.end()) return it->second->id;
+    const auto& table = byName();
+    if (nameId < table.size() && table[nameId]) return table[nameId]->id;
     return std::nullopt;
 }
 
 std::pair<int, int> builtinArity(Builtin f) {
+    // The table lists the functions in the order of the enumeration.
+    const auto index = static_cast<std::size_t>(f);
+    if (index < std::size(kTable) && kTable[index].id == f) return {kTable[index].min, kTable[index].max};
     for (const Entry& e : kTable) {
         if (e.id == f) return {e.min, e.max};
     }
@@ -139,26 +163,24 @@ Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader
     if (n < lo || (hi >= 0 && n > hi)) return err(FormulaError::value);
     Value e;
     switch (f) {
-    case Builtin::sum:
-    case Builtin::average:
     case Builtin::count:
-    case Builtin::counta: {
+    case Builtin::counta: return num(countValues(args, read, f == Builtin::counta));
+    case Builtin::sum:
+    case Builtin::average: {
         double total = 0;
         int count = 0;
-        const bool all = f == Builtin::counta;
-        const FormulaError fe = forEachNumber(args, read, all, [&](double v, bool) {
+        const FormulaError fe = forEachNumber(args, read, [&](double v) {
             total += v;
             ++count;
         });
-        if (fe != FormulaError::none && f != Builtin::count && f != Builtin::counta) return err(fe);
+        if (fe != FormulaError::none) return err(fe);
         if (f == Builtin::sum) return num(total);
-        if (f == Builtin::average) return count == 0 ? err(FormulaError::div0) : num(total / count);
-        return num(count);
+        return count == 0 ? err(FormulaError::div0) : num(total / count);
     }
     case Builtin::min:
     case Builtin::max: {
         std::optional<double> best;
-        const FormulaError fe = forEachNumber(args, read, false, [&](double v, bool) {
+        const FormulaError fe = forEachNumber(args, read, [&](double v) {
             if (!best || (f == Builtin::min ? v < *best : v > *best)) best = v;
         });
         if (fe != FormulaError::none) return err(fe);

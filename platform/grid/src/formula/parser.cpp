@@ -29,7 +29,9 @@ NameTable& nameTable() {
 class Parser {
 public:
     Parser(std::string_view text, int style, CellRef host, Formula& out)
-        : s_(text), r1c1_(style == kRefStyleR1C1), host_(host), out_(out) {}
+        : s_(text), r1c1_(style == kRefStyleR1C1), host_(host), out_(out), heights_(heightScratch()) {
+        heights_.clear();
+    }
 
     bool run() {
         skipBlanks();
@@ -41,7 +43,76 @@ public:
         return true;
     }
 
+    // The text with each A1 reference written relative to the host, everything else as it stands; false
+    // where the text would not parse as it is scanned (an unclosed string, "1A", a reference outside the
+    // grid). References are recognised exactly where and as the parser recognises them, so two texts
+    // with the same key parse to the same formula at their hosts.
+    bool shapeKey(std::string& key) {
+        key.clear();
+        while (pos_ < s_.size()) {
+            const char c = s_[pos_];
+            if (c == '"') {
+                key.push_back(c);
+                for (++pos_;; ++pos_) {
+                    if (pos_ >= s_.size()) return false;
+                    key.push_back(s_[pos_]);
+                    if (s_[pos_] == '"') {
+                        if (peek(1) != '"') break;
+                        key.push_back(s_[++pos_]);
+                    }
+                }
+                ++pos_;
+            } else if (isDigit(c) || (c == '.' && isDigit(peek(1)))) {
+                const std::size_t start = pos_;
+                while (isDigit(peek())) ++pos_;
+                if (peek() == '.') {
+                    ++pos_;
+                    while (isDigit(peek())) ++pos_;
+                }
+                if ((peek() == 'e' || peek() == 'E') && (isDigit(peek(1)) || ((peek(1) == '+' || peek(1) == '-') && isDigit(peek(2))))) {
+                    pos_ += 2;
+                    while (isDigit(peek())) ++pos_;
+                }
+                if (isAlpha(peek()) || peek() == '_') return false;
+                key.append(s_.substr(start, pos_ - start));
+            } else if (isAlpha(c) || c == '$' || c == '_') {
+                RefPart part;
+                const std::size_t start = pos_;
+                if (a1Part(part)) {
+                    // A separator no text holds, then each axis absolute or relative.
+                    key.push_back('\x01');
+                    key.push_back(part.colAbs ? 'C' : 'c');
+                    key.append(std::to_string(part.col));
+                    key.push_back(part.rowAbs ? 'R' : 'r');
+                    key.append(std::to_string(part.row));
+                    continue;
+                }
+                pos_ = start;
+                // a1Part fails on a reference outside the grid, which the parser refuses too.
+                if (c == '$') return false;
+                while (isNameChar(peek())) ++pos_;
+                if (referenceOutsideGrid(start, pos_)) return false;
+                key.append(s_.substr(start, pos_ - start));
+            } else {
+                key.push_back(c);
+                ++pos_;
+            }
+        }
+        return true;
+    }
+
 private:
+    // Letters and digits between `from` and `to` that read as a reference beyond the grid's limits.
+    bool referenceOutsideGrid(std::size_t from, std::size_t to) const {
+        std::size_t i = from;
+        long long col = 0;
+        while (i < to && isAlpha(s_[i]) && i - from < 3) col = col * 26 + (upper(s_[i++]) - 'A' + 1);
+        if (i == from || i == to || !isDigit(s_[i])) return false;
+        long long row = 0;
+        while (i < to && isDigit(s_[i]) && row <= 10'000'000) row = row * 10 + (s_[i++] - '0');
+        return i == to && (col > kMaxCols || row < 1 || row > kMaxRows);
+    }
+
     char peek(std::size_t ahead = 0) const { return pos_ + ahead < s_.size() ? s_[pos_ + ahead] : '\0'; }
     void skipBlanks() {
         while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r')) ++pos_;
@@ -403,7 +474,13 @@ private:
     bool r1c1_;
     CellRef host_;
     Formula& out_;
-    std::vector<int> heights_;
+    // The height of each node; one buffer per thread, reused from parse to parse (a parse never runs
+    // inside another).
+    static std::vector<int>& heightScratch() {
+        static thread_local std::vector<int> heights;
+        return heights;
+    }
+    std::vector<int>& heights_;
 };
 }  // namespace
 
@@ -424,11 +501,20 @@ const std::string& functionName(std::uint32_t id) {
     return id < t.names.size() ? t.names[id] : none;
 }
 
+bool formulaShapeKey(std::string_view text, CellRef host, std::string& key) {
+    Formula unused;
+    return Parser(text, kRefStyleA1, host, unused).shapeKey(key);
+}
+
 bool parseFormula(std::string_view text, int style, CellRef host, Formula& out) {
-    out = Formula{};
+    out.nodes.clear();
+    out.strings.clear();
+    out.root = -1;
     Parser p(text, style, host, out);
     if (p.run()) return true;
-    out = Formula{};
+    out.nodes.clear();
+    out.strings.clear();
+    out.root = -1;
     return false;
 }
 

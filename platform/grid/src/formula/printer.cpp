@@ -70,15 +70,15 @@ public:
         }
         case NodeKind::boolean: out += n.number != 0 ? "TRUE" : "FALSE"; break;
         case NodeKind::error: out += errorText(n.error); break;
-        case NodeKind::ref: {
-            std::string ref;
-            out += part(ref, n.a) ? ref : std::string(errorText(FormulaError::ref));
-            break;
-        }
+        case NodeKind::ref:
         case NodeKind::range: {
-            std::string ref;
-            const bool ok = part(ref, n.a) && (ref.push_back(':'), part(ref, n.b));
-            out += ok ? ref : std::string(errorText(FormulaError::ref));
+            // Written in place; a reference that leaves the grid is taken back and printed as #REF!.
+            const std::size_t mark = out.size();
+            const bool ok = part(out, n.a) && (n.kind == NodeKind::ref || (out.push_back(':'), part(out, n.b)));
+            if (!ok) {
+                out.resize(mark);
+                out += errorText(FormulaError::ref);
+            }
             break;
         }
         case NodeKind::unary:
@@ -133,8 +133,13 @@ std::string columnLetters(int col) {
 
 std::string printFormula(const Formula& formula, int style, CellRef host) {
     std::string out;
-    if (!formula.empty()) Printer(formula, style, host).node(out, formula.root);
+    printFormula(formula, style, host, out);
     return out;
+}
+
+void printFormula(const Formula& formula, int style, CellRef host, std::string& out) {
+    out.clear();
+    if (!formula.empty()) Printer(formula, style, host).node(out, formula.root);
 }
 
 }  // namespace vtl::grid

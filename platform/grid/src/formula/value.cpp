@@ -141,6 +141,17 @@ std::string formatGeneral(double v) {
 
 std::string resultText(const Value& v) { return toText(v); }
 
+void resultText(const Value& v, std::string& out) {
+    // Whole numbers, the common result, without a string made on the way.
+    if (v.kind == Value::Kind::number && std::fabs(v.number) < 1e15 && v.number == std::trunc(v.number)) {
+        std::array<char, 32> buf{};
+        auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<long long>(v.number));
+        out.assign(buf.data(), end);
+        return;
+    }
+    out = toText(v);
+}
+
 Value valueOfStoredText(std::string_view text) {
     if (text.empty()) return {};
     if (const auto n = parseNumber(text)) return Value::makeNumber(*n);

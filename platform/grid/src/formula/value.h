@@ -48,6 +48,8 @@ VTLGRID_API int compareValues(const Value& a, const Value& b);
 VTLGRID_API std::string formatGeneral(double v);
 // What a formula cell stores as its result text.
 VTLGRID_API std::string resultText(const Value& v);
+// The same into `out`, reusing its storage.
+VTLGRID_API void resultText(const Value& v, std::string& out);
 // The value of a stored cell text: "" empty, a number when it reads as one, else text.
 VTLGRID_API Value valueOfStoredText(std::string_view text);
 

@@ -46,6 +46,7 @@ void Sheet::reset() {
     rowCount_ = 0;
     colCount_ = 0;
     rows_.clear();
+    formulaTexts_.clear();
     colWidths_.clear();
     rowHeights_.clear();
     spans_.clear();
@@ -253,10 +254,26 @@ void Sheet::shiftSpans(bool rows, int at, int count, bool insert) {
 
 // ---- content ----
 
+std::shared_ptr<const std::string> Sheet::internFormula(std::string_view text) {
+    if (const auto found = formulaTexts_.find(text); found != formulaTexts_.end()) return found->second;
+    auto [it, added] = formulaTexts_.try_emplace(std::string(text));
+    if (added) {
+        it->second = std::make_shared<const std::string>(text);
+        if (formulaTexts_.size() >= formulaTextsPurgeAt_) {
+            // Texts no cell holds any more go.
+            std::shared_ptr<const std::string> kept = it->second;
+            std::erase_if(formulaTexts_, [](const auto& e) { return e.second.use_count() == 1; });
+            formulaTextsPurgeAt_ = std::max<std::size_t>(1024, formulaTexts_.size() * 2);
+            return kept;
+        }
+    }
+    return it->second;
+}
+
 void Sheet::dropFormula(Cell& cell) {
     if (!cell.extra) return;
-    cell.extra->formula.clear();
-    if (cell.extra->tag.empty()) cell.extra.reset();
+    cell.extra->formula.reset();
+    if (!cell.extra->tag) cell.extra.reset();
 }
 
 bool Sheet::setText(CellRef ref, std::string_view text) {
@@ -296,7 +313,7 @@ bool Sheet::setFormula(CellRef ref, std::string_view formula) {
         dropFormula(cell);
     } else {
         if (!cell.extra) cell.extra = std::make_unique<CellExtra>();
-        cell.extra->formula.assign(formula);
+        cell.extra->formula = internFormula(formula);
     }
     cellsWritten({headerToZero(ref.col), headerToZero(ref.row), headerToZero(ref.col), headerToZero(ref.row)});
     return true;
@@ -307,13 +324,17 @@ bool Sheet::setTag(CellRef ref, std::string_view tag) {
     Cell& cell = at(ref);
     if (tag.empty()) {
         if (cell.extra) {
-            cell.extra->tag.clear();
-            if (cell.extra->formula.empty()) cell.extra.reset();
+            cell.extra->tag.reset();
+            if (!cell.extra->formula) cell.extra.reset();
         }
         return true;
     }
     if (!cell.extra) cell.extra = std::make_unique<CellExtra>();
-    cell.extra->tag.assign(tag);
+    if (cell.extra->tag) {
+        cell.extra->tag->assign(tag);
+    } else {
+        cell.extra->tag = std::make_unique<std::string>(tag);
+    }
     return true;
 }
 
@@ -333,12 +354,12 @@ std::string Sheet::value(CellRef ref) const {
 
 std::string Sheet::formula(CellRef ref) const {
     const Cell* cell = find(ref);
-    return cell && cell->extra ? cell->extra->formula : std::string();
+    return cell && cell->extra && cell->extra->formula ? *cell->extra->formula : std::string();
 }
 
 std::string Sheet::tag(CellRef ref) const {
     const Cell* cell = find(ref);
-    return cell && cell->extra ? cell->extra->tag : std::string();
+    return cell && cell->extra ? std::string(cell->extra->tagText()) : std::string();
 }
 
 std::string Sheet::content(CellRef cell, ContentKind kind) const {
@@ -372,15 +393,29 @@ std::optional<double> Sheet::numericValue(CellRef ref) const {
     return grid::numericValue(typeOf(cell), cell->text);
 }
 
+std::string_view Sheet::storedValue(CellRef ref, std::string& scratch) const {
+    const Cell* cell = find(ref);
+    if (!cell) return {};
+    const Style& style = styles_[cell->style];
+    if (style.type == 0) return cell->text;
+    scratch = valueText(types_[style.type], cell->text);
+    return scratch;
+}
+
 bool Sheet::hasFormula(CellRef ref) const {
     const Cell* cell = find(ref);
-    return cell && cell->extra && !cell->extra->formula.empty();
+    return cell && cell->extra && cell->extra->formula;
 }
 
 bool Sheet::setFormulaResult(CellRef ref, std::string_view result) {
-    if (!hasFormula(ref)) return false;
-    Cell& cell = at(ref);
-    cell.text = storeValue(typeOf(&cell), result);
+    const Cell* found = find(ref);
+    if (!found || !found->extra || !found->extra->formula) return false;
+    Cell& cell = const_cast<Cell&>(*found);
+    if (styles_[cell.style].type == 0) {
+        cell.text.assign(result);  // the default type stores values as they are
+    } else {
+        cell.text = storeValue(typeOf(&cell), result);
+    }
     return true;
 }
 
@@ -389,7 +424,7 @@ std::vector<CellRef> Sheet::formulaCells() const {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         for (std::size_t c = 0; c < rows_[r].size(); ++c) {
             const Cell& cell = rows_[r][c];
-            if (cell.extra && !cell.extra->formula.empty()) out.push_back({static_cast<int>(c), static_cast<int>(r)});
+            if (cell.extra && cell.extra->formula) out.push_back({static_cast<int>(c), static_cast<int>(r)});
         }
     }
     return out;

@@ -25,6 +25,7 @@
 #include "grid/export.h"
 #include "model/cell_ref.h"
 #include "model/cell_type.h"
+#include "model/text_hash.h"
 
 namespace vtl::grid {
 
@@ -150,6 +151,9 @@ public:
     // large enough): for scans over many cells.
     void content(CellRef cell, ContentKind kind, std::string& out) const;
     std::optional<double> numericValue(CellRef cell) const;
+    // The cell's value (content kind 3) without a copy where the cell stores it as it reads (cells of
+    // the default type); otherwise made in `scratch`. Valid until the cell or `scratch` changes.
+    std::string_view storedValue(CellRef cell, std::string& scratch) const;
     // The formula engine's side: the cells with a formula, and their cached results. The engine writes
     // formulas as R1C1 text (see formula/formula.h); a result write tells the engine nothing.
     bool hasFormula(CellRef cell) const;
@@ -227,6 +231,8 @@ public:
     // The largest preferred width (pixels) of each column of the block, measured row by row (the cells
     // lie in memory row by row): widths[k] is column block.col1 + k's.
     std::vector<int> largestPreferredWidthsPixels(const Block& block) const;
+    // The largest preferred height (pixels) of each row of the block: heights[k] is row block.row1 + k's.
+    std::vector<int> largestPreferredHeightsPixels(const Block& block) const;
     double preferredWidth(CellRef cell) const;   // column units
     double preferredHeight(CellRef cell) const;  // row units
 
@@ -257,9 +263,21 @@ private:
     void cellsWritten(const Block& block);  // clipped, header-normalised block
     void cellsMoved();
     struct CellExtra {
-        std::string formula;
-        std::string tag;
+        std::shared_ptr<const std::string> formula;  // never empty; shared by the cells of the same text
+        std::unique_ptr<std::string> tag;            // never empty
+        std::string_view tagText() const { return tag ? std::string_view(*tag) : std::string_view(); }
+        CellExtra() = default;
+        CellExtra(const CellExtra& other)
+            : formula(other.formula), tag(other.tag ? std::make_unique<std::string>(*other.tag) : nullptr) {}
+        CellExtra& operator=(const CellExtra& other) {
+            if (this != &other) *this = CellExtra(other);
+            return *this;
+        }
+        CellExtra(CellExtra&&) = default;
+        CellExtra& operator=(CellExtra&&) = default;
     };
+    // The one copy of a formula text: the cells of a filled column hold the same text once.
+    std::shared_ptr<const std::string> internFormula(std::string_view text);
     struct Cell {
         std::string text;  // the stored text; a formula's cached result
         std::unique_ptr<CellExtra> extra;
@@ -327,6 +345,8 @@ private:
     TextTipSettings textTips_;
     Cosmetics cosmetics_;
     mutable std::unique_ptr<FormulaEngine> formulas_;
+    std::unordered_map<std::string, std::shared_ptr<const std::string>, TextHash, std::equal_to<>> formulaTexts_;
+    std::size_t formulaTextsPurgeAt_ = 1024;
 };
 
 // The font of a fresh sheet: "Tahoma", 15 pixels, normal weight.

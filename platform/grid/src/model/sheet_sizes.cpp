@@ -208,6 +208,44 @@ std::vector<int> Sheet::largestPreferredWidthsPixels(const Block& block) const {
     return widths;
 }
 
+std::vector<int> Sheet::largestPreferredHeightsPixels(const Block& block) const {
+    const int c1 = std::max(0, headerToZero(block.col1)), r1 = std::max(0, headerToZero(block.row1));
+    const int c2 = std::min(colCount_, headerToZero(block.col2)), r2 = std::min(rowCount_, headerToZero(block.row2));
+    std::vector<int> heights(static_cast<std::size_t>(std::max(0, r2 - r1 + 1)), 0);
+    // A plain one-line cell is as high as its font's line, whatever its text; the line height of each
+    // font is taken once. Other cells are measured, and a cell like the one measured last (same style,
+    // same text, same column: a column of equal row labels) is not measured again.
+    std::vector<int> lineOfFont(fonts_.size(), -1);
+    const Cell* lastCell = nullptr;
+    int lastCol = -1;
+    int lastHeight = 0;
+    for (int r = r1; r <= r2; ++r) {
+        const std::vector<Cell>* row = static_cast<std::size_t>(r) < rows_.size() ? &rows_[static_cast<std::size_t>(r)] : nullptr;
+        int& tallest = heights[static_cast<std::size_t>(r - r1)];
+        for (int c = c1; c <= c2; ++c) {
+            const Cell* cell = row && static_cast<std::size_t>(c) < row->size() ? &(*row)[static_cast<std::size_t>(c)] : nullptr;
+            const Style& style = styleOf(cell);
+            if (spans_.empty() && style.type == 0 && (!cell || cell->text.find('\n') == std::string::npos)) {
+                int& line = lineOfFont[style.font];
+                if (line < 0) line = gfx::lineHeight(fonts_[style.font]) + 2 * kPadY;
+                tallest = std::max(tallest, line);
+                continue;
+            }
+            if (spans_.empty() && cell && lastCell && c == lastCol && cell->style == lastCell->style &&
+                cell->text == lastCell->text) {
+                tallest = std::max(tallest, lastHeight);
+                continue;
+            }
+            const int height = static_cast<int>(preferredSize({c, r}, false, true).cy);
+            tallest = std::max(tallest, height);
+            lastCell = cell;
+            lastCol = c;
+            lastHeight = height;
+        }
+    }
+    return heights;
+}
+
 double Sheet::preferredWidth(CellRef cell) const { return pixelsToColumnUnits(preferredSize(cell, true, false).cx); }
 
 double Sheet::preferredHeight(CellRef cell) const { return pixelsToRowUnits(preferredSize(cell, false, true).cy); }
