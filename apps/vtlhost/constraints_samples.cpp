@@ -104,6 +104,7 @@ void registerConstraintsEntries(std::vector<GalleryEntry>& entries) {
                         {"variables", tab(875)},
                         {"commands", tab(876)},
                         {"welds-module", [](Script& s) { s.select(ctrl(1088), "Welds"); }}}});
+    shelve(entries, GalleryGroup::Engineering, "Constraints of a parametric macro");
     entries.push_back({"macro-settings",
                        "The general settings of the stiffener macro, opened from the constraints editor: angle "
                        "filters, distance and section-size filters, dialogs per entry, the variables given to each "
@@ -116,6 +117,7 @@ void registerConstraintsEntries(std::vector<GalleryEntry>& entries) {
                         {"variables", tab(875)},
                         {"groups", tab(755)}},
                        [](Script& s) { s.key(VK_ESCAPE).waitFor(vtl::win::dialogWithTemplate(kEditor)).key(VK_ESCAPE); }});
+    shelve(entries, GalleryGroup::Engineering, "Macro settings");
 }
 
 bool playConstraints(const std::vector<std::string>& args, std::ostream& out,

@@ -58,6 +58,7 @@ void registerDesignerEntries(std::vector<GalleryEntry>& entries) {
                    .waitFor(vtl::win::messageBoxContaining("Save the changes"));
            }}},
          [](Script& s) { s.answer(IDNO); }});
+    shelve(entries, GalleryGroup::DesignedDialogs, "Dialog designer on the end plate's design");
     entries.push_back({"designer-new-design",
                        "The dialog designer on a new design, before it has a name or a picture: the controls are "
                        "laid out on the surface itself; a check box bound to a cell with its default.",
@@ -76,6 +77,7 @@ void registerDesignerEntries(std::vector<GalleryEntry>& entries) {
                        [](Script& s) {
                            s.click(ctrl(IDOK)).waitFor(vtl::win::messageBoxContaining("Save the changes")).answer(IDNO);
                        }});
+    shelve(entries, GalleryGroup::DesignedDialogs, "Dialog designer on a new design");
 }
 
 void printDesign(const std::string& path, std::ostream& out, const char* indent) {

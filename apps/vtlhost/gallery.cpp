@@ -86,6 +86,68 @@ std::vector<std::string> pictureProblems(HWND window) {
     return problems;
 }
 
+const char* groupTitle(GalleryGroup group) {
+    switch (group) {
+    case GalleryGroup::ConnectionMacros: return "Connection macros";
+    case GalleryGroup::DesignedDialogs: return "Designed dialogs";
+    case GalleryGroup::SectionLibrary: return "Section library";
+    case GalleryGroup::Spreadsheets: return "Spreadsheets";
+    case GalleryGroup::CuttingStock: return "Cutting stock";
+    case GalleryGroup::Engineering: return "Engineering dialogs";
+    case GalleryGroup::Other: break;
+    }
+    return "Other dialogs";
+}
+
+const char* groupPurpose(GalleryGroup group) {
+    switch (group) {
+    case GalleryGroup::ConnectionMacros:
+        return "The connection dialog on the sample connections, and what it opens: bolts, profiles, cuts, "
+               "patterns, the choice of a macro.";
+    case GalleryGroup::DesignedDialogs:
+        return "Dialogs drawn by a user over a picture, run live as a macro tab shows them, and the designer "
+               "that lays them out.";
+    case GalleryGroup::SectionLibrary:
+        return "The section tables of the library: choosing a section, adding a size, editing the tables.";
+    case GalleryGroup::Spreadsheets:
+        return "Grids of values and formulas: look-ups in other sheets, tables of text, find and replace.";
+    case GalleryGroup::CuttingStock:
+        return "The lengths to cut per profile, the shop's stock and its files, and the stock report.";
+    case GalleryGroup::Engineering:
+        return "Levels of the model, DSTV points of the parts, arrays and the other engineering settings.";
+    case GalleryGroup::Other: break;
+    }
+    return "Dialogs not yet filed under a group.";
+}
+
+const char* groupKey(GalleryGroup group) {
+    switch (group) {
+    case GalleryGroup::ConnectionMacros: return "connection-macros";
+    case GalleryGroup::DesignedDialogs: return "designed-dialogs";
+    case GalleryGroup::SectionLibrary: return "section-library";
+    case GalleryGroup::Spreadsheets: return "spreadsheets";
+    case GalleryGroup::CuttingStock: return "cutting-stock";
+    case GalleryGroup::Engineering: return "engineering";
+    case GalleryGroup::Other: break;
+    }
+    return "other";
+}
+
+void shelve(std::vector<GalleryEntry>& entries, GalleryGroup group, std::string title) {
+    if (entries.empty()) return;
+    entries.back().group = group;
+    entries.back().title = std::move(title);
+}
+
+std::string titleOf(const GalleryEntry& entry) {
+    if (!entry.title.empty()) return entry.title;
+    std::string title = entry.name;
+    std::replace(title.begin(), title.end(), '-', ' ');
+    std::replace(title.begin(), title.end(), '_', ' ');
+    if (!title.empty() && title[0] >= 'a' && title[0] <= 'z') title[0] = static_cast<char>(title[0] - 'a' + 'A');
+    return title;
+}
+
 std::vector<GalleryEntry>& galleryEntries() {
     static std::vector<GalleryEntry> entries;
     return entries;
@@ -112,7 +174,7 @@ GalleryResult writeGallery(const std::string& folderName) {
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const GalleryEntry& entry = entries[e];
         std::cout << "[" << (e + 1) << "/" << entries.size() << "] " << entry.name << std::flush;
-        html += "<section><h2>" + escapeHtml(entry.name) + "</h2><p>" + escapeHtml(entry.purpose) + "</p>\n";
+        html += "<section><h2>" + escapeHtml(titleOf(entry)) + " <small>(" + escapeHtml(entry.name) + ")</small></h2><p>" + escapeHtml(entry.purpose) + "</p>\n";
         std::vector<std::string> problems;
         vtl::win::Script script(entry.name);
         script.waitFor(vtl::win::dialogWithTemplate(entry.templateId));

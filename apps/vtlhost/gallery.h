@@ -20,6 +20,18 @@ struct GalleryShot {
     bool withOwned = false;
 };
 
+// The groups of the workbench's start page, as a detailer knows the dialogs; in the order shown.
+enum class GalleryGroup { ConnectionMacros, DesignedDialogs, SectionLibrary, Spreadsheets, CuttingStock, Engineering, Other };
+inline constexpr GalleryGroup kGalleryGroups[] = {
+    GalleryGroup::ConnectionMacros, GalleryGroup::DesignedDialogs, GalleryGroup::SectionLibrary,
+    GalleryGroup::Spreadsheets,     GalleryGroup::CuttingStock,    GalleryGroup::Engineering,
+    GalleryGroup::Other};
+// "Connection macros", ...; and one sentence on what the group's dialogs are for.
+const char* groupTitle(GalleryGroup group);
+const char* groupPurpose(GalleryGroup group);
+// The key the start page and its links use: "connection-macros", ...
+const char* groupKey(GalleryGroup group);
+
 struct GalleryEntry {
     std::string name;         // short, used in file names
     std::string purpose;      // one sentence for a person
@@ -29,7 +41,17 @@ struct GalleryEntry {
     // What closes the dialog from the state of the last shot (a nested dialog open needs more than one
     // Escape); a single Escape when empty.
     std::function<void(vtl::win::Script&)> close = {};
+    // Where the start page lists the entry and the title a person reads there (shelve() sets both where
+    // the entry is registered); an entry that gives none is listed under "Other dialogs" by its name.
+    GalleryGroup group = GalleryGroup::Other;
+    std::string title = {};
 };
+
+// Files the entry registered last under `group` with a human title: `shelve(entries, Group, "Title")`
+// right after its push_back.
+void shelve(std::vector<GalleryEntry>& entries, GalleryGroup group, std::string title);
+// The entry's title, or one made from its name ("two-end-plates" -> "Two end plates") when it has none.
+std::string titleOf(const GalleryEntry& entry);
 
 // The entries every dialog registers, in the order registered.
 std::vector<GalleryEntry>& galleryEntries();

@@ -176,6 +176,7 @@ void registerLibraryEntries(std::vector<GalleryEntry>& entries) {
                                  .waitFor(vtl::win::messageBoxContaining("already used"));
                          }}},
                        [](vtl::win::Script& s) { s.answer(IDOK).key(VK_ESCAPE); }});
+    shelve(entries, GalleryGroup::SectionLibrary, "New section size (unequal angles)");
     entries.push_back({"section-library",
                        "The section library editor on the sample library: the section groups and types of its "
                        "catalogue, each with its picture and names per language, and the values tables of the types.",
@@ -183,6 +184,7 @@ void registerLibraryEntries(std::vector<GalleryEntry>& entries) {
                        {{"groups", nullptr},
                         {"types", [](vtl::win::Script& s) { s.click(editorTab(1)); }},
                         {"types-angles", [](vtl::win::Script& s) { s.select(ctrl(1199), "[x] Unequal angle"); }}}});
+    shelve(entries, GalleryGroup::SectionLibrary, "Section library editor");
     entries.push_back({"section-library-tables",
                        "The values tables of the section library editor opened on HEA-200: the HEA table in the grid "
                        "with its shape, the save question after an edit, the rename and the grid layout dialog.",
@@ -204,6 +206,7 @@ void registerLibraryEntries(std::vector<GalleryEntry>& entries) {
                        [](vtl::win::Script& s) {
                            s.key(VK_ESCAPE).waitFor(vtl::win::dialogWithTemplate(kEditorTemplate)).key(VK_ESCAPE);
                        }});
+    shelve(entries, GalleryGroup::SectionLibrary, "Values tables of the section library");
 }
 
 }  // namespace vtlhost

@@ -127,10 +127,12 @@ void registerMacroChoiceEntries(std::vector<GalleryEntry>& entries) {
                         {"three-segments-keep-end", [](Script& s) { s.click(ctrl(1288)); }},
                         {"chamfer", type(1088)},
                         {"fillet", type(1089)}}});
+    shelve(entries, GalleryGroup::ConnectionMacros, "New cut of a macro");
     entries.push_back({"macro-cut-edit",
                        "The end plate's existing cut \"Beam end\" edited: its type and name stay, the macro choice is "
                        "not shown.",
                        kCutsDialog, openEditedCut, {{"opened", nullptr}}});
+    shelve(entries, GalleryGroup::ConnectionMacros, "A macro's cut edited");
     entries.push_back({"select-macro",
                        "Choosing a connection macro to place: the library's macros as pictures, the filter of modules "
                        "and properties above them; the panel can be hidden.",
@@ -141,9 +143,11 @@ void registerMacroChoiceEntries(std::vector<GalleryEntry>& entries) {
                         {"fin-plate-chosen", [](Script& s) { s.click(ctrl(9091)).key(VK_HOME).key(VK_RIGHT).key(VK_RIGHT).key(VK_RIGHT).key(VK_RIGHT); }},
                         {"panel-hidden", [](Script& s) { s.click(ctrl(1409)); }}},
                        [](Script& s) { s.click(ctrl(1409)).key(VK_ESCAPE); }});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Choose a connection macro");
     entries.push_back({"select-macro-hint",
                        "The macros offered without the other way: the hint under the pictures says to double-click one.",
                        kSelectDialog, [] { openSelectMacro(false); }, {{"opened", nullptr}}});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Choose a connection macro by double-click");
 }
 
 bool playMacroCut(const std::vector<std::string>& args, std::ostream& out,

@@ -82,6 +82,7 @@ void registerMacroSubdialogEntries(std::vector<GalleryEntry>& entries) {
                            s.answer(IDOK).waitFor(dialogWithTemplate(kBoltDialog));
                            closeBoth(s);
                        }});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Bolts: advanced settings");
     entries.push_back({"pattern",
                        "The pattern dialog of the end plate's bolt rows (the \"...\" beside them on the Bolts tab): each "
                        "side's distribution, first distance, pitch and distances, and the options of the whole pattern.",
@@ -91,6 +92,7 @@ void registerMacroSubdialogEntries(std::vector<GalleryEntry>& entries) {
                              s.click(macroTabTarget(kBoltsTab)).click(ctrl(kPatternButton)).waitFor(dialogWithTemplate(kPatternDialog));
                          }}},
                        closeBoth});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Bolt pattern");
     entries.push_back({"array",
                        "The array dialog of the end plate's stiffeners (the \"...\" of their row on the Stiffeners tab): "
                        "kind, name, values and dimensions, and the entries; a rectangular array shows its own value "
@@ -102,6 +104,7 @@ void registerMacroSubdialogEntries(std::vector<GalleryEntry>& entries) {
                          }},
                         {"rectangular", [](Script& s) { s.select(ctrl(1005), "Rectangular"); }}},
                        closeBoth});
+    shelve(entries, GalleryGroup::Engineering, "Array (end plate stiffeners)");
     entries.push_back({"property-list-save",
                        "Saving the end plate's values as a property list (button 1302 of the macro dialog): the lists "
                        "of the library, a name typed for the new one.",
@@ -118,6 +121,7 @@ void registerMacroSubdialogEntries(std::vector<GalleryEntry>& entries) {
                            s.answer(IDNO).waitFor(dialogWithTemplate(kChooser));
                            closeBoth(s);
                        }});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Save the values as a property list");
     entries.push_back({"property-list-load",
                        "Loading a property list into the end plate (button 1299): every list of the library, then only "
                        "those saved from end plates, one chosen.",
@@ -125,6 +129,7 @@ void registerMacroSubdialogEntries(std::vector<GalleryEntry>& entries) {
                        {{"all", [](Script& s) { s.click(ctrl(1299)).waitFor(dialogWithTemplate(kChooser)); }},
                         {"filtered-chosen", [](Script& s) { s.click(ctrl(1382)).select(ctrl(1317), "Heavy end plate"); }}},
                        closeBoth});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Load a property list");
 }
 
 }  // namespace vtlhost

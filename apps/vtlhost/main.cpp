@@ -149,6 +149,8 @@ constexpr int kMacroDialogTemplate = 8131;
 
 // Every dialog of the module with its sample record and the steps that reach each of its states.
 void registerGalleryEntries() {
+    using vtlhost::GalleryGroup;
+    using vtlhost::shelve;
     auto& entries = vtlhost::galleryEntries();
     static VtlSampleData sample;
     entries.push_back({"sample", "The module's sample dialog: a name and a three-state option, OK and Cancel.", 100,
@@ -160,6 +162,7 @@ void registerGalleryEntries() {
                         {"filled-in", [](vtl::win::Script& s) {
                              s.type("HE 200 A").click(vtl::win::ctrl(1002)).click(vtl::win::ctrl(1002));
                          }}}});
+    shelve(entries, GalleryGroup::Other, "Sample dialog of the module");
     // Every designed dialog of the library, drawn live over its picture.
     vtlhost::registerHostResources();
     Vtl_StringArray designs;
@@ -176,6 +179,10 @@ void registerGalleryEntries() {
                                dlg.DoModal();
                            },
                            {{"initial", nullptr}, {"tabbed", [](vtl::win::Script& s) { s.key(VK_TAB); }}}});
+        std::string title = design.str();
+        for (std::size_t at = title.find('\\'); at != std::string::npos; at = title.find('\\', at + 3))
+            title.replace(at, 1, " / ");
+        shelve(entries, GalleryGroup::DesignedDialogs, title + " (designed dialog, live)");
     }
     // Every connection macro of the library in the macro dialog, a picture of each tab.
     for (const Vtl_String& name : libraryMacroNames()) {
@@ -202,6 +209,7 @@ void registerGalleryEntries() {
                                StartDlgMacro(macro);
                            },
                            shots});
+        shelve(entries, GalleryGroup::ConnectionMacros, m.caption.str() + " (" + name.str() + ")");
     }
     // Two end plates edited together: what they share, and "varies" where they differ.
     entries.push_back({"macro-two-end-plates",
@@ -221,6 +229,7 @@ void registerGalleryEntries() {
                            if (mergeMacros(both, merged)) StartDlgMacro(merged);
                        },
                        {{"tab-Plate", nullptr}, {"tab-Bolts", [](vtl::win::Script& s) { s.click(vtlhost::macroTabTarget(1)); }}}});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Two end plates edited together");
     // ---- The macro dialog's sub-dialogs ----
     vtlhost::registerMacroSubdialogEntries(entries);
     vtlhost::registerProfileEntries(entries);
@@ -260,6 +269,7 @@ void registerGalleryEntries() {
                          [](vtl::win::Script& s) {
                              s.answer(IDOK).waitFor(vtl::win::dialogWithTemplate(218)).click(vtl::win::ctrl(IDCANCEL));
                          }}}});
+    shelve(entries, GalleryGroup::Spreadsheets, "Find and replace in a macro's grid");
     // ---- The section selector (the sibling module's, opened by the section picker) ----
     entries.push_back({"section-selector",
                        "The section selector the section combos open: groups, types and sizes of the library, with "
@@ -282,6 +292,7 @@ void registerGalleryEntries() {
                         {"user-sections", [](vtl::win::Script& s) {
                              s.select(vtl::win::ctrl(vtl::base::kSelectProfGroupId), "User sections");
                          }}}});
+    shelve(entries, GalleryGroup::SectionLibrary, "Section selector");
     // ---- end of the section selector ----
     // ---- Levels and DSTV points ----
     using vtl::win::ctrl;
@@ -319,6 +330,7 @@ void registerGalleryEntries() {
                                  .key('A', vtl::win::ModCtrl)
                                  .type("4200");
                          }}}});
+    shelve(entries, GalleryGroup::Engineering, "Levels of the model");
     entries.push_back({"dstv-points",
                        "The DSTV point groups of the library (the standard group ticked) and the point editor on "
                        "two of them: points placed by the extent of a part or where other geometry meets it, with "
@@ -354,6 +366,7 @@ void registerGalleryEntries() {
                                .waitFor(dialogWithTemplate(kDstvGroupsTemplate))
                                .key(VK_ESCAPE);
                        }});
+    shelve(entries, GalleryGroup::Engineering, "DSTV points");
     // ---- end of levels and DSTV points ----
     // The spreadsheet layer answers look-ups without a dialog each in the demo host, as a detailer with
     // sheets full of look-ups would set it; the formulas-look-up entry shows the dialog.
@@ -395,6 +408,7 @@ void registerGalleryEntries() {
                        [](vtl::win::Script& s) {
                            s.key(VK_ESCAPE).waitFor(dialogWithTemplate(kCuttingStockTemplate)).key(VK_ESCAPE);
                        }});
+    shelve(entries, GalleryGroup::CuttingStock, "Cutting stock of the job Hall 3");
     // Find and replace over a grid of values: the part marks of the lengths to cut.
     entries.push_back({"find-replace-values-grid",
                        "The find and replace dialog over a grid of values, opened with F5 in the lengths to cut of "
@@ -426,6 +440,7 @@ void registerGalleryEntries() {
                              s.answer(IDOK).waitFor(dialogWithTemplate(218)).click(ctrl(IDCANCEL));
                          }}},
                        [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
+    shelve(entries, GalleryGroup::Spreadsheets, "Find and replace in the lengths to cut");
     entries.push_back({"cutting-stock-restricted",
                        "The cutting stock of the sample job as a caller asking only for the shop's stock sees it: "
                        "the other lists locked, the stock of IPE 300 opened, and save all with a file name asked "
@@ -444,6 +459,7 @@ void registerGalleryEntries() {
                                  .waitFor(dialogWithTemplate(kCuttingStockTemplate))
                                  .click(ctrl(9074));
                          }}}});
+    shelve(entries, GalleryGroup::CuttingStock, "Cutting stock: the shop's stock only");
     // ---- end of cutting stock ----
 }
 
@@ -628,13 +644,15 @@ int main(int argc, char** argv) {
     std::string scratch;
     if (name == "run" || name == "serve") {
         std::string error;
-        scratch = vtlhost::makeScratchCopy(vtl::base::files::resolve(gSettings.libDir().str()), error);
+        const std::string original = vtl::base::files::resolve(gSettings.libDir().str());
+        scratch = vtlhost::makeScratchCopy(original, error);
         if (scratch.empty()) {
             std::cerr << "vtlhost: " << error << "\n";
             return 1;
         }
         std::cout << "Playing on a scratch copy of " << gSettings.libDir().str() << "\n";
         gSettings.setLibDir(Vtl_String(scratch));
+        vtlhost::setServeLibrary(original, scratch);
     }
     const auto removeScratch = [&] {
         std::error_code ec;

@@ -80,6 +80,7 @@ void registerProfileEntries(std::vector<GalleryEntry>& entries) {
                         {"free-offset", [](Script& s) { s.select(ctrl(1228), "Free offset"); }},
                         {"coordinate-system", [](Script& s) { s.click(ctrl(1351)); }}},
                        [](Script& s) { s.key(VK_ESCAPE).waitFor(dialogWithTemplate(kMacroDialog)).key(VK_ESCAPE); }});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Profile: advanced settings");
     entries.push_back({"profile-advanced-mixed",
                        "The profile-advanced dialog of the beam splice's two beams, an IPE 400 and an IPE 450: the "
                        "section they do not share shows the mixed text.",
@@ -87,6 +88,7 @@ void registerProfileEntries(std::vector<GalleryEntry>& entries) {
                        {{"group",
                          [](Script& s) { s.click(macroTabTarget(3)).click(ctrl(1114)).waitFor(dialogWithTemplate(kAdvancedDialog)); }}},
                        [](Script& s) { s.key(VK_ESCAPE).waitFor(dialogWithTemplate(kMacroDialog)).key(VK_ESCAPE); }});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Profile: two beams edited together");
     entries.push_back({"segmented-profiles",
                        "The segmented profiles of the fin plate (Segmented profiles... on its Profiles tab): the cranked "
                        "beam with its three segments, clearance and break option.",
@@ -94,6 +96,7 @@ void registerProfileEntries(std::vector<GalleryEntry>& entries) {
                        {{"profile-tab", [](Script& s) { s.click(macroTabTarget(2)); }},
                         {"opened", [](Script& s) { s.click(ctrl(1210)).waitFor(dialogWithTemplate(kSegmentedDialog)); }}},
                        [](Script& s) { s.key(VK_ESCAPE).waitFor(dialogWithTemplate(kMacroDialog)).key(VK_ESCAPE); }});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Segmented profiles");
     entries.push_back({"profile-cuts",
                        "The cuts of the fin plate's beam: the copes, the bolt holes and the square end cut, the "
                        "selected cut previewed in the drawing.",
@@ -104,6 +107,7 @@ void registerProfileEntries(std::vector<GalleryEntry>& entries) {
                            StartEditProfCutsDlg(data);
                        },
                        {{"opened", nullptr}, {"second-cut", [](Script& s) { s.click(ctrl(1339)).key(VK_DOWN); }}}});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Profile cuts");
     entries.push_back({"profile-features",
                        "The cope of the fin plate's beam as a profile feature: flange, depth, length or (rounded) "
                        "corner radius, clearance.",
@@ -113,6 +117,7 @@ void registerProfileEntries(std::vector<GalleryEntry>& entries) {
                            StartDlgProfFeatures(f);
                        },
                        {{"opened", nullptr}, {"rounded", [](Script& s) { s.click(ctrl(1018)); }}}});
+    shelve(entries, GalleryGroup::ConnectionMacros, "Profile features (cope)");
 }
 
 void playProfileCuts(std::ostream& out, const std::function<void(const std::function<void()>&)>& play) {

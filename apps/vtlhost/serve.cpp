@@ -12,6 +12,15 @@
 
 namespace vtlhost {
 namespace {
+std::string& originalLibrary() {
+    static std::string folder;
+    return folder;
+}
+std::string& scratchLibrary() {
+    static std::string folder;
+    return folder;
+}
+
 // The port of `--port N` / `--port=N`; nothing (and a message) for anything else.
 bool portOf(const std::vector<std::string>& args, int& port) {
     port = 0;
@@ -36,6 +45,11 @@ bool portOf(const std::vector<std::string>& args, int& port) {
 }
 }  // namespace
 
+void setServeLibrary(const std::string& original, const std::string& scratch) {
+    originalLibrary() = original;
+    scratchLibrary() = scratch;
+}
+
 int serve(const std::vector<std::string>& args) {
     int port = 0;
     if (!portOf(args, port)) return 2;
@@ -53,6 +67,7 @@ int serve(const std::vector<std::string>& args) {
     int rc = 0;
     {
         Workbench workbench;
+        if (!scratchLibrary().empty()) workbench.useLibrary(originalLibrary(), scratchLibrary());
         std::string error;
         if (!workbench.bind(port, error)) {
             std::cerr << "vtlhost: " << error << "\n";

@@ -91,6 +91,7 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
                         {"a1-style", [](vtl::win::Script& s) { s.click(ctrl(1006)); }},
                         {"auto-calculate", [](vtl::win::Script& s) { s.click(ctrl(1106)); }}},
                        [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
+    shelve(entries, GalleryGroup::Spreadsheets, "Formula bench (end-plate check)");
     entries.push_back({"formulas-look-up",
                        "The formula dialog answering one FROMTABLE call: the bench's first cell looks the tension "
                        "resistance of an M20 8.8 bolt up in Bolts.sss, shown here.",
@@ -104,6 +105,7 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
                        [](vtl::win::Script& s) {
                            s.click(ctrl(IDCANCEL)).waitFor(dialogWithTemplate(kFormulaTemplate)).click(ctrl(IDCANCEL));
                        }});
+    shelve(entries, GalleryGroup::Spreadsheets, "A FROMTABLE look-up answered");
     entries.push_back({"string-table",
                        "A table of texts in a grid (startGridDialog): the bolt table of the library, rows added "
                        "and removed.",
@@ -115,6 +117,7 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
                        {{"bolts", nullptr},
                         {"row-added", [](vtl::win::Script& s) { s.click(ctrl(1196)).click(ctrl(1088)); }}},
                        [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
+    shelve(entries, GalleryGroup::Spreadsheets, "Table of texts (bolt table)");
     entries.push_back({"building-grid", "The parameters of a building grid in two directions (StartDlgGrid).",
                        kGridTemplate,
                        [] {
@@ -123,6 +126,7 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
                        },
                        {{"defaults", nullptr}},
                        [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
+    shelve(entries, GalleryGroup::Engineering, "Building grid");
     entries.push_back({"look-up",
                        "The criteria of a look-up (StartDlgLookUp) offered the plate table's columns as fields and its "
                        "plates as values; exact matching with match case, and partial matching.",
@@ -133,6 +137,7 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
                        },
                        {{"exact", nullptr}, {"partial", [](vtl::win::Script& s) { s.click(ctrl(1397)); }}},
                        [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
+    shelve(entries, GalleryGroup::Spreadsheets, "Look-up criteria");
 }
 
 void playEvaluateSheet(std::ostream& out, const Play& play) {

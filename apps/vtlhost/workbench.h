@@ -6,10 +6,20 @@
 // UI thread and reads what the UI thread published: the frame (window tree and PNG) and, beside it, the
 // drawing journal and the host's command line, copied when the UI thread has nothing left to do.
 //
-//   GET  /                 the page            GET  /dialogs        the gallery's dialogs (JSON)
-//   GET  /frame.png        the latest frame    GET  /frame.json     the view: window tree, journal, command
-//                                                                   line (JSON); ?after=N waits for a newer one
+// The picture is the screen cropped to the windows open (with a margin), at its own pixel size; a new
+// picture is published only when its pixels or its crop changed.
+//
+//   GET  /                 the page
+//   GET  /dialogs          the gallery's dialogs by group, with their titles and purposes (JSON)
+//   GET  /frame.png        the latest picture; ?frame=N that one while it is kept
+//   GET  /frame.json       the view (JSON): picture number and crop, window tree, journal and command line
+//                          with the last action's lines apart, files written; ?after=N waits for a newer one
+//   GET  /file?path=P      a file of the scratch library, as a download
 //   POST /open?name=NAME   opens a dialog      POST /input          a person's input (see workbench_input.h)
+//   POST /reset            starts again on a fresh copy of the sample library
+//
+// Several pages may share one workbench: they see the same view, and input, openings and resets take turns
+// (InputTurns, by the X-Workbench-Client header each page sends), each request delivered whole.
 #include <memory>
 #include <string>
 
@@ -22,6 +32,10 @@ public:
     ~Workbench();
     Workbench(const Workbench&) = delete;
     Workbench& operator=(const Workbench&) = delete;
+
+    // The scratch copy the dialogs work on and the library it was copied from: its files written are
+    // listed and downloadable, and a reset copies the library over it again. Without it, neither.
+    void useLibrary(const std::string& original, const std::string& scratch);
 
     // Binds the server to 127.0.0.1 on `port` (0: a free port). False with the reason when it cannot.
     bool bind(int port, std::string& error);

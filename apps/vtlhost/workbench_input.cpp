@@ -153,4 +153,96 @@ std::optional<std::vector<InputEvent>> decodeInput(std::string_view body, std::s
     return events;
 }
 
+InputTurns::InputTurns() : InputTurns(Timing{}) {}
+InputTurns::InputTurns(Timing timing) : timing_(timing) {}
+
+bool InputTurns::mayAct(const std::string& client, Clock::time_point now, Clock::time_point& retryAt) const {
+    if (!anyHolder_ || client == holder_) return true;
+    const bool holding = !keysDown_.empty() || !buttonsDown_.empty();
+    const Clock::time_point freeAt = lastAt_ + (holding ? timing_.abandoned : timing_.quiet);
+    if (now >= freeAt) return true;
+    retryAt = freeAt;
+    return false;
+}
+
+std::vector<InputEvent> InputTurns::releasesOfHolder() const {
+    std::vector<InputEvent> releases;
+    for (int b : buttonsDown_)
+        releases.push_back(InputEvent::mouse(InputEvent::Kind::MouseUp, lastX_, lastY_, static_cast<InputEvent::Button>(b)));
+    for (unsigned vk : keysDown_) releases.push_back(InputEvent::key(InputEvent::Kind::KeyUp, vk));
+    return releases;
+}
+
+void InputTurns::note(const std::string& client, const std::vector<InputEvent>& events, Clock::time_point now) {
+    using K = InputEvent::Kind;
+    if (!anyHolder_ || client != holder_) {
+        keysDown_.clear();
+        buttonsDown_.clear();
+    }
+    anyHolder_ = true;
+    holder_ = client;
+    lastAt_ = now;
+    for (const InputEvent& e : events) {
+        switch (e.kind) {
+        case K::KeyDown: keysDown_.insert(e.vkey); break;
+        case K::KeyUp: keysDown_.erase(e.vkey); break;
+        case K::MouseDown:
+        case K::DoubleClick: buttonsDown_.insert(static_cast<int>(e.button)); break;
+        case K::MouseUp: buttonsDown_.erase(static_cast<int>(e.button)); break;
+        default: break;
+        }
+        if (e.kind == K::MouseDown || e.kind == K::MouseUp || e.kind == K::MouseMove || e.kind == K::DoubleClick) {
+            lastX_ = e.x;
+            lastY_ = e.y;
+        }
+    }
+}
+
+bool InputTurns::take(const std::string& client, const std::vector<InputEvent>& events, std::chrono::milliseconds limit,
+                      const std::function<void(const std::vector<InputEvent>&)>& post, std::string& error) {
+    std::unique_lock lock(mutex_);
+    const Clock::time_point deadline = Clock::now() + limit;
+    for (;;) {
+        if (closed_) {
+            error = "the workbench is stopping";
+            return false;
+        }
+        const Clock::time_point now = Clock::now();
+        Clock::time_point retryAt = now;
+        if (mayAct(client, now, retryAt)) break;
+        if (now >= deadline) {
+            error = "another person is using the dialogs; your input waited " +
+                    std::to_string(limit.count() / 1000) + " s for its turn and was not sent";
+            return false;
+        }
+        changed_.wait_until(lock, std::min(retryAt, deadline));
+    }
+    std::vector<InputEvent> all;
+    if (anyHolder_ && client != holder_) all = releasesOfHolder();
+    all.insert(all.end(), events.begin(), events.end());
+    post(all);
+    note(client, events, Clock::now());
+    lock.unlock();
+    changed_.notify_all();
+    return true;
+}
+
+void InputTurns::close() {
+    {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+    }
+    changed_.notify_all();
+}
+
+std::string InputTurns::holder() const {
+    std::lock_guard lock(mutex_);
+    return holder_;
+}
+
+std::size_t InputTurns::held() const {
+    std::lock_guard lock(mutex_);
+    return keysDown_.size() + buttonsDown_.size();
+}
+
 }  // namespace vtlhost

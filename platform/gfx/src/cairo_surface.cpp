@@ -21,6 +21,11 @@ SurfacePtr surfaceFromImage(const Image& image) {
         for (int x = 0; x < image.width(); ++x) {
             const Rgba p = src[x];
             const std::uint32_t a = p.a;
+            // Opaque pixels (nearly all of them) need no arithmetic: premultiplying by 255 keeps them.
+            if (a == 255) {
+                row[x] = 0xFF000000u | (std::uint32_t{p.r} << 16) | (std::uint32_t{p.g} << 8) | p.b;
+                continue;
+            }
             const auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
             row[x] = (a << 24) | (pre(p.r) << 16) | (pre(p.g) << 8) | pre(p.b);
         }
@@ -45,6 +50,11 @@ Image imageFromSurface(cairo_surface_t* surface) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t v = row[x];
             const std::uint32_t a = hasAlpha ? v >> 24 : 255;
+            if (a == 255) {  // opaque: the channels are as they are
+                dst[x] = {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+                          static_cast<std::uint8_t>(v), 255};
+                continue;
+            }
             const auto un = [a](std::uint32_t c) {
                 return static_cast<std::uint8_t>(a == 0 ? 0 : std::min<std::uint32_t>(255, (c * 255 + a / 2) / a));
             };
