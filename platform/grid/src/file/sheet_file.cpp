@@ -17,7 +17,9 @@
 namespace vtl::grid {
 namespace {
 constexpr std::string_view kMagic = "VTLGRID-SHEET";
-constexpr std::size_t kMaxFileBytes = std::size_t{1} << 31;
+// Larger files are refused unread: far beyond any sheet this grid is made for, and a bound on what a
+// damaged or hostile file costs to load.
+constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 
 // A checksum over the bytes, eight at a time.
 std::uint64_t checksum(std::string_view data) {
@@ -134,11 +136,12 @@ std::string SheetFile::serialize(const Sheet& s) {
     // Room for every cell line at once, so that a large sheet's text is never copied while it grows.
     std::size_t room = 4096;
     for (const auto& row : s.rows_) {
-        for (const auto& cell : row) {
-            if (cell.text.empty() && cell.style == 0 && !cell.extra) continue;
+        if (!row) continue;
+        row->forEach([&](std::size_t, const Sheet::Cell& cell) {
+            if (cell.text.empty() && cell.style == 0 && !cell.extra) return;
             room += 32 + cell.text.size();
             if (cell.extra) room += 2 + (cell.extra->formula ? cell.extra->formula->size() : 0) + cell.extra->tagText().size();
-        }
+        });
     }
     std::string out;
     out.reserve(room);
@@ -188,11 +191,10 @@ std::string SheetFile::serialize(const Sheet& s) {
     std::size_t lines = 0;
     for (char ch : out) lines += ch == '\n';
     for (std::size_t r = 0; r < s.rows_.size(); ++r) {
-        const auto& row = s.rows_[r];
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const auto& cell = row[c];
+        if (!s.rows_[r]) continue;
+        s.rows_[r]->forEach([&](std::size_t c, const Sheet::Cell& cell) {
             const bool extra = cell.extra && (cell.extra->formula || cell.extra->tag);
-            if (cell.text.empty() && cell.style == 0 && !extra) continue;
+            if (cell.text.empty() && cell.style == 0 && !extra) return;
             // The common cell, written by hand: "c<tab>col<tab>row<tab>style<tab>text".
             out += "c\t";
             putInt(out, static_cast<long long>(c));
@@ -210,7 +212,7 @@ std::string SheetFile::serialize(const Sheet& s) {
             }
             out.push_back('\n');
             ++lines;
-        }
+        });
     }
     const std::uint64_t sum = checksum(out);
     out += "end\t";
@@ -409,6 +411,7 @@ bool SheetFile::deserialize(std::string_view data, Sheet& target) {
     std::swap(target.rowCount_, sheet.rowCount_);
     std::swap(target.colCount_, sheet.colCount_);
     std::swap(target.rows_, sheet.rows_);
+    std::swap(target.usedCols_, sheet.usedCols_);
     std::swap(target.colWidths_, sheet.colWidths_);
     std::swap(target.rowHeights_, sheet.rowHeights_);
     std::swap(target.spans_, sheet.spans_);
@@ -458,7 +461,7 @@ bool SheetFile::load(const std::string& path, Sheet& sheet) {
     std::string data;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(f) : -1;
-    ok = ok && size >= 0 && static_cast<std::size_t>(size) < kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
+    ok = ok && size >= 0 && static_cast<std::size_t>(size) <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
     if (ok) {
         data.resize(static_cast<std::size_t>(size));
         ok = std::fread(data.data(), 1, data.size(), f) == data.size();

@@ -418,8 +418,10 @@ bool FormulaEngine::columnAggregate(const Slot& s, Value& out) {
     if (a.col != b.col || !inGrid(a) || !inGrid(b) || formulasInColumns(a.col, a.col)) return false;
     // One column of plain cells: only numbers count (text and empty cells are passed over, and a plain
     // cell holds no error), read from the numbers already read, in the order the built-in reads them.
-    const int r1 = std::min(a.row, b.row), r2 = std::min(std::max(a.row, b.row), sheet_.rowCount());
-    if (a.col > sheet_.colCount() || r1 > r2) {
+    // Rows below the used area are empty: not read.
+    const CellRef used = sheet_.usedEnd();
+    const int r1 = std::min(a.row, b.row), r2 = std::min(std::max(a.row, b.row), used.row);
+    if (a.col > used.col || r1 > r2) {
         // Nothing but empty cells.
         out = *builtin == Builtin::average ? Value::makeError(FormulaError::div0) : Value::makeNumber(0);
         return true;
@@ -523,6 +525,10 @@ bool FormulaEngine::recalcCell(CellRef cell) {
     evaluateAll(list);
     return true;
 }
+
+CellRef FormulaEngine::usedEnd() { return sheet_.usedEnd(); }
+
+void FormulaEngine::presentCells(const Block& block, std::vector<CellRef>& out) { sheet_.presentCells(block, out); }
 
 Value FormulaEngine::plainValue(CellRef cell) {
     const auto col = static_cast<std::size_t>(cell.col);

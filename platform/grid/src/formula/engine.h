@@ -184,6 +184,8 @@ private:
     // EvalContext
     Value cellValue(CellRef cell) override;
     bool customCall(Evaluator& evaluator, const Node& call, Value& result) override;
+    CellRef usedEnd() override;
+    void presentCells(const Block& block, std::vector<CellRef>& out) override;
 
     std::uint32_t addSlot(CellRef cell, std::shared_ptr<const Formula> formula, std::uint64_t textHash);
     // The parsed form of R1C1 text, shared with every other cell holding the same text; null when the

@@ -1,10 +1,21 @@
 #include "formula/evaluator.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vtl::grid {
 namespace {
 bool inGrid(CellRef c) { return c.col >= 1 && c.col <= kMaxCols && c.row >= 1 && c.row <= kMaxRows; }
+
+// The range cut to the used area, keeping at least its first cell: the cells cut off are all empty, and
+// the built-ins pass over empty cells, so the result is the same at the cost of the cells present
+// (SUM(B1:XFD1048576) reads the used block, not 17 billion cells).
+void clipToUsed(CellRef& from, CellRef& to, CellRef used) {
+    const int c1 = std::min(from.col, to.col), c2 = std::max(from.col, to.col);
+    const int r1 = std::min(from.row, to.row), r2 = std::max(from.row, to.row);
+    from = {c1, r1};
+    to = {std::min(c2, std::max(c1, used.col)), std::min(r2, std::max(r1, used.row))};
+}
 }  // namespace
 
 bool Evaluator::corners(const Node& n, CellRef& from, CellRef& to) const {
@@ -52,7 +63,11 @@ Value Evaluator::binary(const Node& n) {
     if (right.isError()) return right;
     const auto op = static_cast<BinaryOp>(n.op);
     switch (op) {
-    case BinaryOp::concat: return Value::makeText(toText(left) + toText(right));
+    case BinaryOp::concat: {
+        std::string joined = toText(left);
+        joined += toText(right);
+        return textTooLong(joined) ? Value::makeError(FormulaError::value) : Value::makeText(std::move(joined));
+    }
     case BinaryOp::eq: return Value::makeBool(compareValues(left, right) == 0);
     case BinaryOp::ne: return Value::makeBool(compareValues(left, right) != 0);
     case BinaryOp::lt: return Value::makeBool(compareValues(left, right) < 0);
@@ -112,6 +127,7 @@ Value Evaluator::call(const Node& n) {
                 arg.from = from;
                 arg.to = to;
                 arg.value = a.kind == NodeKind::ref ? ctx_.cellValue(from) : Value::makeError(FormulaError::value);
+                if (a.kind == NodeKind::range) clipToUsed(arg.from, arg.to, ctx_.usedEnd());
             }
         } else {
             arg.value = eval(c);
@@ -119,7 +135,9 @@ Value Evaluator::call(const Node& n) {
         args_.push_back(std::move(arg));
     }
     const std::span<const FunctionArg> span(args_.data() + base, args_.size() - base);
-    result = callBuiltin(*builtin, span, [this](CellRef c) { return ctx_.cellValue(c); });
+    result = callBuiltin(
+        *builtin, span, [this](CellRef c) { return ctx_.cellValue(c); },
+        [this](const Block& block, std::vector<CellRef>& out) { ctx_.presentCells(block, out); });
     args_.resize(base);
     return result;
 }

@@ -17,6 +17,10 @@ public:
     // Handles a call of a function registered under the call's name: true with `result` set; false when
     // no such function is registered (the evaluator then tries the built-ins).
     virtual bool customCall(Evaluator& evaluator, const Node& call, Value& result) = 0;
+    // The used area's far corner: no cell right of its column or below its row holds a value.
+    virtual CellRef usedEnd() = 0;
+    // The cells of the block that may hold a value, row by row and left to right (see CellLister).
+    virtual void presentCells(const Block& block, std::vector<CellRef>& out) = 0;
 
 protected:
     ~EvalContext() = default;

@@ -59,21 +59,45 @@ const std::vector<const Entry*>& byName() {
 Value num(double v) { return Value::makeNumber(v); }
 Value err(FormulaError e) { return Value::makeError(e); }
 
+// Ranges up to this many cells are read cell by cell; larger ones through the list of cells present.
+constexpr std::uint64_t kDirectRead = 4096;
+
+// Calls visit(value) for the cells of a reference, row by row, until it returns false. Empty cells of a
+// large range may be left out: every caller passes over empty cells.
+template <class Visit>
+void eachCell(const FunctionArg& a, const CellReader& read, const CellLister& list, Visit visit) {
+    const int c1 = std::min(a.from.col, a.to.col), c2 = std::max(a.from.col, a.to.col);
+    const int r1 = std::min(a.from.row, a.to.row), r2 = std::max(a.from.row, a.to.row);
+    const auto area = static_cast<std::uint64_t>(c2 - c1 + 1) * static_cast<std::uint64_t>(r2 - r1 + 1);
+    if (area <= kDirectRead || !list) {
+        for (int r = r1; r <= r2; ++r)
+            for (int c = c1; c <= c2; ++c)
+                if (!visit(read({c, r}))) return;
+        return;
+    }
+    std::vector<CellRef> cells;
+    list(Block{c1, r1, c2, r2}, cells);
+    for (const CellRef cell : cells)
+        if (!visit(read(cell))) return;
+}
+
 // The numbers an aggregate sees: every number cell of a reference (text, booleans and empty cells
 // skipped), and direct arguments coerced to numbers. The first error met is the result.
 template <class Visit>
-FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& read, Visit visit) {
+FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& read, const CellLister& list,
+                           Visit visit) {
     for (const FunctionArg& a : args) {
         if (a.isReference) {
-            const int c1 = std::min(a.from.col, a.to.col), c2 = std::max(a.from.col, a.to.col);
-            const int r1 = std::min(a.from.row, a.to.row), r2 = std::max(a.from.row, a.to.row);
-            for (int r = r1; r <= r2; ++r) {
-                for (int c = c1; c <= c2; ++c) {
-                    const Value v = read({c, r});
-                    if (v.isError()) return v.error;
-                    if (v.kind == Value::Kind::number) visit(v.number);
+            FormulaError error = FormulaError::none;
+            eachCell(a, read, list, [&](const Value& v) {
+                if (v.isError()) {
+                    error = v.error;
+                    return false;
                 }
-            }
+                if (v.kind == Value::Kind::number) visit(v.number);
+                return true;
+            });
+            if (error != FormulaError::none) return error;
             continue;
         }
         if (a.value.isError()) return a.value.error;
@@ -88,18 +112,14 @@ FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& 
 // never a reason to stop. COUNT counts numbers: in references only cells holding a number, among direct
 // arguments also what reads as one ("2", TRUE). COUNTA counts every value that is not empty, errors
 // included.
-double countValues(std::span<const FunctionArg> args, const CellReader& read, bool all) {
+double countValues(std::span<const FunctionArg> args, const CellReader& read, const CellLister& list, bool all) {
     double count = 0;
     for (const FunctionArg& a : args) {
         if (a.isReference) {
-            const int c1 = std::min(a.from.col, a.to.col), c2 = std::max(a.from.col, a.to.col);
-            const int r1 = std::min(a.from.row, a.to.row), r2 = std::max(a.from.row, a.to.row);
-            for (int r = r1; r <= r2; ++r) {
-                for (int c = c1; c <= c2; ++c) {
-                    const Value v = read({c, r});
-                    if (all ? !v.isEmpty() : v.kind == Value::Kind::number) ++count;
-                }
-            }
+            eachCell(a, read, list, [&](const Value& v) {
+                if (all ? !v.isEmpty() : v.kind == Value::Kind::number) ++count;
+                return true;
+            });
             continue;
         }
         if (all) {
@@ -157,19 +177,19 @@ std::pair<int, int> builtinArity(Builtin f) {
     return {0, -1};
 }
 
-Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader& read) {
+Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader& read, const CellLister& list) {
     const auto [lo, hi] = builtinArity(f);
     const int n = static_cast<int>(args.size());
     if (n < lo || (hi >= 0 && n > hi)) return err(FormulaError::value);
     Value e;
     switch (f) {
     case Builtin::count:
-    case Builtin::counta: return num(countValues(args, read, f == Builtin::counta));
+    case Builtin::counta: return num(countValues(args, read, list, f == Builtin::counta));
     case Builtin::sum:
     case Builtin::average: {
         double total = 0;
         int count = 0;
-        const FormulaError fe = forEachNumber(args, read, [&](double v) {
+        const FormulaError fe = forEachNumber(args, read, list, [&](double v) {
             total += v;
             ++count;
         });
@@ -180,7 +200,7 @@ Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader
     case Builtin::min:
     case Builtin::max: {
         std::optional<double> best;
-        const FormulaError fe = forEachNumber(args, read, [&](double v) {
+        const FormulaError fe = forEachNumber(args, read, list, [&](double v) {
             if (!best || (f == Builtin::min ? v < *best : v > *best)) best = v;
         });
         if (fe != FormulaError::none) return err(fe);
@@ -202,9 +222,9 @@ Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader
                 return FormulaError::none;
             };
             if (a.isReference) {
-                for (int r = std::min(a.from.row, a.to.row); r <= std::max(a.from.row, a.to.row); ++r)
-                    for (int c = std::min(a.from.col, a.to.col); c <= std::max(a.from.col, a.to.col); ++c)
-                        if (const FormulaError fe = one(read({c, r})); fe != FormulaError::none) return err(fe);
+                FormulaError fe = FormulaError::none;
+                eachCell(a, read, list, [&](const Value& v) { return (fe = one(v)) == FormulaError::none; });
+                if (fe != FormulaError::none) return err(fe);
             } else if (const FormulaError fe = one(a.value); fe != FormulaError::none) {
                 return err(fe);
             }
@@ -225,8 +245,10 @@ Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader
         for (const FunctionArg& a : args) {
             if (a.value.isError()) return a.value;
             out += toText(a.value);
+            // Stopped as soon as it is too long: 255 long arguments never make one huge text.
+            if (out.size() > 4 * kMaxTextResult) return err(FormulaError::value);
         }
-        return Value::makeText(std::move(out));
+        return textTooLong(out) ? err(FormulaError::value) : Value::makeText(std::move(out));
     }
     case Builtin::len:
     case Builtin::upper:

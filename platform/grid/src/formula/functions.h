@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "formula/value.h"
 #include "model/cell_ref.h"
@@ -29,10 +30,13 @@ struct FunctionArg {
 
 // Reads one cell's value for aggregates over references.
 using CellReader = std::function<Value(CellRef)>;
+// Lists the cells of a block that may hold a value (every other cell is empty), row by row and left to
+// right: a large range is read at the cost of the cells present, not of its area.
+using CellLister = std::function<void(const Block& block, std::vector<CellRef>& out)>;
 
 std::optional<Builtin> findBuiltin(std::uint32_t nameId);
 // Minimum and maximum argument counts (max -1: any).
 std::pair<int, int> builtinArity(Builtin f);
-Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader& read);
+Value callBuiltin(Builtin f, std::span<const FunctionArg> args, const CellReader& read, const CellLister& list = {});
 
 }  // namespace vtl::grid

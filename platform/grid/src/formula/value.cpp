@@ -69,6 +69,11 @@ Value Value::makeError(FormulaError e) {
     return r;
 }
 
+bool textTooLong(std::string_view text) {
+    if (text.size() <= kMaxTextResult) return false;  // no more bytes than the limit
+    return text.size() > 4 * kMaxTextResult || codePointCount(text) > kMaxTextResult;
+}
+
 Value toNumber(const Value& v) {
     switch (v.kind) {
     case Value::Kind::empty: return Value::makeNumber(0);

@@ -34,6 +34,13 @@ struct VTLGRID_API Value {
     bool isEmpty() const { return kind == Kind::empty; }
 };
 
+// The longest text a formula builds (CONCATENATE, &): 32,767 characters, the most a cell of common
+// spreadsheet programs holds. A longer result is #VALUE!, so that a chain of joins cannot grow without
+// bound.
+inline constexpr std::size_t kMaxTextResult = 32767;
+// More than kMaxTextResult characters (code points).
+VTLGRID_API bool textTooLong(std::string_view text);
+
 // A number for arithmetic: empty is 0, booleans 1/0, text that reads as a number that number; otherwise
 // #VALUE! (errors pass through).
 VTLGRID_API Value toNumber(const Value& v);

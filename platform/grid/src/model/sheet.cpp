@@ -46,6 +46,7 @@ void Sheet::reset() {
     rowCount_ = 0;
     colCount_ = 0;
     rows_.clear();
+    usedCols_ = 0;
     formulaTexts_.clear();
     colWidths_.clear();
     rowHeights_.clear();
@@ -105,21 +106,163 @@ std::optional<Block> Sheet::clip(const Block& block) const {
 const Sheet::Cell* Sheet::find(CellRef cell) const {
     const auto c = static_cast<std::size_t>(headerToZero(cell.col));
     const auto r = static_cast<std::size_t>(headerToZero(cell.row));
-    if (!contains(cell) || r >= rows_.size() || c >= rows_[r].size()) return nullptr;
-    return &rows_[r][c];
+    if (!contains(cell) || r >= rows_.size() || !rows_[r]) return nullptr;
+    return rows_[r]->find(c);
 }
 
 Sheet::Cell& Sheet::at(CellRef cell) {
     const auto c = static_cast<std::size_t>(headerToZero(cell.col));
     const auto r = static_cast<std::size_t>(headerToZero(cell.row));
     if (r >= rows_.size()) rows_.resize(r + 1);
-    Row& row = rows_[r];
-    if (c >= row.size()) {
-        // A row is made whole at once, exactly as wide as the grid, so writing it costs one allocation.
-        row.reserve(static_cast<std::size_t>(colCount_) + 1);
-        row.resize(static_cast<std::size_t>(colCount_) + 1);
+    if (!rows_[r]) rows_[r] = std::make_unique<Row>();
+    usedCols_ = std::max(usedCols_, static_cast<int>(c));
+    return rows_[r]->make(c, static_cast<std::size_t>(colCount_) + 1);
+}
+
+std::size_t Sheet::cellStorageBytes() const {
+    std::size_t bytes = rows_.capacity() * sizeof(rows_[0]);
+    for (const auto& row : rows_) {
+        if (row) bytes += sizeof(Row) + row->storageBytes();
     }
-    return row[c];
+    return bytes;
+}
+
+void Sheet::presentCells(const Block& block, std::vector<CellRef>& out) const {
+    const auto b = clip(block);
+    if (!b) return;
+    const int last = std::min(b->row2, static_cast<int>(rows_.size()) - 1);
+    for (int r = b->row1; r <= last; ++r) {
+        const Row* row = rows_[static_cast<std::size_t>(r)].get();
+        if (!row) continue;
+        row->forEach([&](std::size_t c, const Cell&) {
+            if (static_cast<int>(c) >= b->col1 && static_cast<int>(c) <= b->col2) out.push_back({static_cast<int>(c), r});
+        });
+    }
+}
+
+// ---- rows of cells ----
+
+namespace {
+// A dense row may grow to this many columns beyond twice the cells made in it.
+constexpr std::size_t kDenseSlack = 32;
+}  // namespace
+
+bool Sheet::Cell::blank() const { return text.empty() && !extra && style == 0; }
+
+Sheet::Cell* Sheet::Row::find(std::size_t col) {
+    if (cols_.empty()) return col < cells_.size() ? &cells_[col] : nullptr;
+    const auto it = std::lower_bound(cols_.begin(), cols_.end(), col);
+    if (it == cols_.end() || *it != col) return nullptr;
+    return &cells_[static_cast<std::size_t>(it - cols_.begin())];
+}
+
+Sheet::Cell& Sheet::Row::make(std::size_t col, std::size_t width) {
+    if (cols_.empty()) {
+        if (col < cells_.size()) {
+            if (cells_[col].blank()) ++made_;
+            return cells_[col];
+        }
+        const std::size_t denseLimit = 2 * (static_cast<std::size_t>(made_) + 1) + kDenseSlack;
+        if (col < denseLimit) {
+            ++made_;
+            if (cells_.capacity() < col + 1) {
+                // Room for the row's likely width at once: a narrow grid's row costs one allocation.
+                cells_.reserve(std::min(width, std::max({col + 1, 2 * cells_.capacity(), denseLimit})));
+            }
+            cells_.resize(col + 1);
+            return cells_[col];
+        }
+        makeSparse();
+    }
+    const auto it = std::lower_bound(cols_.begin(), cols_.end(), col);
+    const auto i = static_cast<std::size_t>(it - cols_.begin());
+    if (it != cols_.end() && *it == col) return cells_[i];
+    cols_.insert(it, static_cast<std::uint32_t>(col));
+    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(i), Cell{});
+    if (end() <= 2 * cells_.size() + kDenseSlack) {
+        makeDense();
+        return cells_[col];
+    }
+    return cells_[i];
+}
+
+void Sheet::Row::makeSparse() {
+    std::vector<Cell> cells;
+    std::vector<std::uint32_t> cols;
+    for (std::size_t c = 0; c < cells_.size(); ++c) {
+        if (cells_[c].blank()) continue;  // a missing cell reads as a blank one
+        cells.push_back(std::move(cells_[c]));
+        cols.push_back(static_cast<std::uint32_t>(c));
+    }
+    if (cols.empty()) {
+        // Sparse rows keep at least one column; an empty row keeps its first cell.
+        cells.emplace_back();
+        cols.push_back(0);
+    }
+    cells_ = std::move(cells);
+    cols_ = std::move(cols);
+    made_ = 0;
+}
+
+void Sheet::Row::makeDense() {
+    std::vector<Cell> cells(end());
+    for (std::size_t i = 0; i < cols_.size(); ++i) cells[cols_[i]] = std::move(cells_[i]);
+    made_ = static_cast<std::uint32_t>(cells_.size());
+    cells_ = std::move(cells);
+    cols_.clear();
+    cols_.shrink_to_fit();
+}
+
+void Sheet::Row::truncate(std::size_t keep) {
+    if (cols_.empty()) {
+        if (cells_.size() > keep) cells_.resize(keep);
+        return;
+    }
+    const auto i = static_cast<std::ptrdiff_t>(std::lower_bound(cols_.begin(), cols_.end(), keep) - cols_.begin());
+    cells_.erase(cells_.begin() + i, cells_.end());
+    cols_.erase(cols_.begin() + i, cols_.end());
+    if (cols_.empty()) {
+        cells_.clear();
+        made_ = 0;
+    }
+}
+
+void Sheet::Row::insertColumns(std::size_t at, std::size_t count, std::size_t limit) {
+    if (end() <= at) return;
+    if (cols_.empty() && cells_.size() + count > 2 * (static_cast<std::size_t>(made_) + 1) + kDenseSlack) makeSparse();
+    if (cols_.empty()) {
+        const std::size_t kept = std::min(cells_.size(), limit - count);  // cells that stay in the row
+        cells_.resize(std::max(kept, at));
+        cells_.resize(cells_.size() + count);
+        std::move_backward(cells_.begin() + static_cast<std::ptrdiff_t>(at),
+                           cells_.end() - static_cast<std::ptrdiff_t>(count), cells_.end());
+        for (std::size_t i = at; i < at + count; ++i) cells_[i] = Cell{};
+        made_ += static_cast<std::uint32_t>(count);
+        return;
+    }
+    for (auto& c : cols_) {
+        if (c >= at) c += static_cast<std::uint32_t>(count);
+    }
+    truncate(limit);
+}
+
+void Sheet::Row::eraseColumns(std::size_t at, std::size_t count) {
+    if (cols_.empty()) {
+        if (cells_.size() <= at) return;
+        const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(at);
+        cells_.erase(first, first + static_cast<std::ptrdiff_t>(std::min(count, cells_.size() - at)));
+        return;
+    }
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < cols_.size(); ++i) {
+        if (cols_[i] >= at && cols_[i] - at < count) continue;
+        cols_[out] = cols_[i] >= at ? static_cast<std::uint32_t>(cols_[i] - count) : cols_[i];
+        if (out != i) cells_[out] = std::move(cells_[i]);
+        ++out;
+    }
+    cols_.resize(out);
+    cells_.resize(out);
+    if (cols_.empty()) made_ = 0;
 }
 
 // ---- counts and structure ----
@@ -142,9 +285,10 @@ bool Sheet::setColCount(int count) {
     if (count < 0 || count > kMaxCols) return false;
     if (count < colCount_) {
         const auto keep = static_cast<std::size_t>(count) + 1;
-        for (Row& row : rows_) {
-            if (row.size() > keep) row.resize(keep);
+        for (auto& row : rows_) {
+            if (row) row->truncate(keep);
         }
+        usedCols_ = std::min(usedCols_, count);
         if (colWidths_.size() > keep) colWidths_.resize(keep);
         std::erase_if(spans_, [&](const Span& s) { return s.col > count; });
     }
@@ -182,7 +326,7 @@ bool Sheet::insertRows(int at, int count) {
     const auto limit = static_cast<std::size_t>(rowCount_) + 1;
     const auto a = static_cast<std::size_t>(at);
     const auto n = static_cast<std::size_t>(count);
-    insertDefaults(rows_, a, n, limit, [] { return Row{}; });
+    insertDefaults(rows_, a, n, limit, [] { return std::unique_ptr<Row>{}; });
     insertDefaults(rowHeights_, a, n, limit, [] { return -1.0; });
     shiftSpans(true, at, count, true);
     cellsMoved();
@@ -206,7 +350,10 @@ bool Sheet::insertCols(int at, int count) {
     const auto limit = static_cast<std::size_t>(colCount_) + 1;
     const auto a = static_cast<std::size_t>(at);
     const auto n = static_cast<std::size_t>(count);
-    for (Row& row : rows_) insertDefaults(row, a, n, limit, [] { return Cell{}; });
+    for (auto& row : rows_) {
+        if (row) row->insertColumns(a, n, limit);
+    }
+    if (usedCols_ >= at) usedCols_ = std::min(colCount_, usedCols_ + count);
     insertDefaults(colWidths_, a, n, limit, [] { return -1.0; });
     shiftSpans(false, at, count, true);
     cellsMoved();
@@ -216,7 +363,9 @@ bool Sheet::insertCols(int at, int count) {
 bool Sheet::deleteCols(int at, int count) {
     at = headerToZero(at);
     if (at < 1 || count < 1 || at > colCount_ || count > colCount_ - at + 1) return false;
-    for (Row& row : rows_) eraseRange(row, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
+    for (auto& row : rows_) {
+        if (row) row->eraseColumns(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
+    }
     eraseRange(colWidths_, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     shiftSpans(false, at, count, false);
     cellsMoved();
@@ -422,10 +571,10 @@ bool Sheet::setFormulaResult(CellRef ref, std::string_view result) {
 std::vector<CellRef> Sheet::formulaCells() const {
     std::vector<CellRef> out;
     for (std::size_t r = 0; r < rows_.size(); ++r) {
-        for (std::size_t c = 0; c < rows_[r].size(); ++c) {
-            const Cell& cell = rows_[r][c];
+        if (!rows_[r]) continue;
+        rows_[r]->forEach([&](std::size_t c, const Cell& cell) {
             if (cell.extra && cell.extra->formula) out.push_back({static_cast<int>(c), static_cast<int>(r)});
-        }
+        });
     }
     return out;
 }
@@ -434,12 +583,12 @@ bool Sheet::clearBlock(const Block& block) {
     const auto b = clip(block);
     if (!b) return false;
     for (int r = b->row1; r <= b->row2 && static_cast<std::size_t>(r) < rows_.size(); ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        for (int c = b->col1; c <= b->col2 && static_cast<std::size_t>(c) < row.size(); ++c) {
-            Cell& cell = row[static_cast<std::size_t>(c)];
+        if (!rows_[static_cast<std::size_t>(r)]) continue;
+        rows_[static_cast<std::size_t>(r)]->forEach([&](std::size_t c, Cell& cell) {
+            if (static_cast<int>(c) < b->col1 || static_cast<int>(c) > b->col2) return;
             cell.text.clear();
             dropFormula(cell);
-        }
+        });
     }
     cellsWritten(*b);
     return true;

@@ -9,6 +9,7 @@
 //
 // Storage: rows of compact cells, made only when a cell of the row is written; attributes are interned
 // (a cell holds one index to a shared style), formula and tag live beside a cell only when it has them.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -257,6 +258,17 @@ public:
     const FormulaEngine& formulas() const;
     bool hasFormulaEngine() const { return formulas_ != nullptr; }
 
+    // The used area's far corner: no cell right of its column or below its row holds anything (it may
+    // be larger than the true last cell, never smaller). Ranges are read only up to it.
+    CellRef usedEnd() const {
+        return {std::min(usedCols_, colCount_), std::min(static_cast<int>(rows_.size()) - 1, rowCount_)};
+    }
+    // Appends the cells of the block (clipped to the counts) that have been written, row by row and left to
+    // right; every other cell is empty. Costs the rows and cells present, not the block's area.
+    void presentCells(const Block& block, std::vector<CellRef>& out) const;
+    // Bytes held for cells (not their texts): grows with the cells present, not with rows x columns.
+    std::size_t cellStorageBytes() const;
+
 private:
     friend class SheetFile;  // reads and replaces the stored cells and attribute tables whole
 
@@ -282,6 +294,7 @@ private:
         std::string text;  // the stored text; a formula's cached result
         std::unique_ptr<CellExtra> extra;
         std::uint32_t style = 0;
+        bool blank() const;  // reads as a cell never written
     };
     struct Style {
         std::uint32_t type = 0;
@@ -302,7 +315,50 @@ private:
         int rows = 0;
         bool covers(int c, int r) const { return c >= col && c < col + cols && r >= row && r < row + rows; }
     };
-    using Row = std::vector<Cell>;
+    // The cells of one row. Dense (cells_[c] is column c, made up to the last column written) while
+    // at least about half of its columns hold a made cell; sparse (cells sorted by column, beside their
+    // columns) otherwise, so that a row with a few cells far to the right costs those cells, not the
+    // width of the grid. Pointers into a row stay valid until a cell of the row is made.
+    class Row {
+    public:
+        Cell* find(std::size_t col);
+        const Cell* find(std::size_t col) const { return const_cast<Row*>(this)->find(col); }
+        // The cell, made when missing; `width` is the grid's width plus one (the row never grows past it).
+        Cell& make(std::size_t col, std::size_t width);
+        // Drops the cells of columns `keep` and beyond.
+        void truncate(std::size_t keep);
+        // Inserts `count` empty columns at `at`, dropping what is pushed to `limit` and beyond.
+        void insertColumns(std::size_t at, std::size_t count, std::size_t limit);
+        void eraseColumns(std::size_t at, std::size_t count);
+        // Calls f(column, cell) for every made cell, in column order.
+        template <class F>
+        void forEach(F f) const {
+            if (cols_.empty()) {
+                for (std::size_t c = 0; c < cells_.size(); ++c) f(c, cells_[c]);
+            } else {
+                for (std::size_t i = 0; i < cells_.size(); ++i) f(static_cast<std::size_t>(cols_[i]), cells_[i]);
+            }
+        }
+        template <class F>
+        void forEach(F f) {
+            if (cols_.empty()) {
+                for (std::size_t c = 0; c < cells_.size(); ++c) f(c, cells_[c]);
+            } else {
+                for (std::size_t i = 0; i < cells_.size(); ++i) f(static_cast<std::size_t>(cols_[i]), cells_[i]);
+            }
+        }
+        // One past the last column that may hold a made cell.
+        std::size_t end() const { return cols_.empty() ? cells_.size() : static_cast<std::size_t>(cols_.back()) + 1; }
+        // Bytes held for the row's cells (not counting their texts).
+        std::size_t storageBytes() const { return cells_.capacity() * sizeof(Cell) + cols_.capacity() * sizeof(std::uint32_t); }
+
+    private:
+        void makeSparse();
+        void makeDense();
+        std::vector<Cell> cells_;
+        std::vector<std::uint32_t> cols_;  // empty while dense; else the column of each cell, ascending
+        std::uint32_t made_ = 0;           // cells made while dense (an estimate of what the row holds)
+    };
 
     std::optional<Block> clip(const Block& block) const;
     const Cell* find(CellRef cell) const;
@@ -324,7 +380,8 @@ private:
 
     int rowCount_ = 0;
     int colCount_ = 0;
-    std::vector<Row> rows_;  // rows_[r][c]; rows and their ends are made on first write
+    std::vector<std::unique_ptr<Row>> rows_;  // rows_[r]; made on first write (null: nothing in the row)
+    int usedCols_ = 0;       // no made cell lies right of this column
     std::vector<double> colWidths_;   // units; negative = default
     std::vector<double> rowHeights_;  // units; negative = default
     std::vector<Span> spans_;

@@ -176,10 +176,10 @@ SIZE Sheet::largestPreferredSizePixels(const Block& block, bool wantWidth, bool 
     // height of each font is taken once.
     std::vector<int> lineOfFont(wantWidth ? 0 : fonts_.size(), -1);
     for (int r = r1; r <= r2; ++r) {
-        const std::vector<Cell>* row = static_cast<std::size_t>(r) < rows_.size() ? &rows_[static_cast<std::size_t>(r)] : nullptr;
+        const Row* row = static_cast<std::size_t>(r) < rows_.size() ? rows_[static_cast<std::size_t>(r)].get() : nullptr;
         for (int c = c1; c <= c2; ++c) {
             if (!wantWidth && spans_.empty()) {
-                const Cell* cell = row && static_cast<std::size_t>(c) < row->size() ? &(*row)[static_cast<std::size_t>(c)] : nullptr;
+                const Cell* cell = row ? row->find(static_cast<std::size_t>(c)) : nullptr;
                 const Style& style = styleOf(cell);
                 if (style.type == 0 && (!cell || cell->text.find('\n') == std::string::npos)) {
                     int& line = lineOfFont[style.font];
@@ -220,10 +220,10 @@ std::vector<int> Sheet::largestPreferredHeightsPixels(const Block& block) const 
     int lastCol = -1;
     int lastHeight = 0;
     for (int r = r1; r <= r2; ++r) {
-        const std::vector<Cell>* row = static_cast<std::size_t>(r) < rows_.size() ? &rows_[static_cast<std::size_t>(r)] : nullptr;
+        const Row* row = static_cast<std::size_t>(r) < rows_.size() ? rows_[static_cast<std::size_t>(r)].get() : nullptr;
         int& tallest = heights[static_cast<std::size_t>(r - r1)];
         for (int c = c1; c <= c2; ++c) {
-            const Cell* cell = row && static_cast<std::size_t>(c) < row->size() ? &(*row)[static_cast<std::size_t>(c)] : nullptr;
+            const Cell* cell = row ? row->find(static_cast<std::size_t>(c)) : nullptr;
             const Style& style = styleOf(cell);
             if (spans_.empty() && style.type == 0 && (!cell || cell->text.find('\n') == std::string::npos)) {
                 int& line = lineOfFont[style.font];
