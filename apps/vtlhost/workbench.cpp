@@ -304,7 +304,13 @@ struct WorkbenchState {
     }
 
     void beginAction() {
-        pending = {vtl::base::Journal::get().entries().size(), vtl::host::commandLineText().size()};
+        const std::size_t entries = vtl::base::Journal::get().entries().size();
+        const std::size_t commandLine = vtl::host::commandLineText().size();
+        // The action before may have written its lines without a view published since (a key's press and
+        // its release come as two actions, the release before the UI thread was idle): it stays the last
+        // action that wrote any until this one writes.
+        if (entries > pending.journal || commandLine > pending.commandLine) shown = pending;
+        pending = {entries, commandLine};
     }
 
     // The picture of the latest frame: the one shown already when its pixels and crop are the same.

@@ -294,6 +294,10 @@ try {
   await page.keyboard.press('Enter');
   await page.waitForFunction((line) => document.querySelector('#journal .last')?.textContent.includes(line),
                              kJournalLine, { timeout: 60_000 });
+  // Only what the Enter wrote is marked, not the lines of opening the dialog before it.
+  const marked = await page.evaluate(() => document.querySelector('#journal .last').textContent);
+  check(!marked.includes('OpenMacro') && marked.trim().split('\n').length <= 3,
+        `the journal marks more than the Enter's lines:\n${marked}`);
   await pageView(page, (v) => controlIn(windowWith(v, kMacroDialog), kPlateThickness)?.text === '18.00',
                  'the field showing 18.00');
   console.log(`the journal marks "${kJournalLine}" as the last action's`);
