@@ -64,16 +64,7 @@ public:
                 ++pos_;
             } else if (isDigit(c) || (c == '.' && isDigit(peek(1)))) {
                 const std::size_t start = pos_;
-                while (isDigit(peek())) ++pos_;
-                if (peek() == '.') {
-                    ++pos_;
-                    while (isDigit(peek())) ++pos_;
-                }
-                if ((peek() == 'e' || peek() == 'E') && (isDigit(peek(1)) || ((peek(1) == '+' || peek(1) == '-') && isDigit(peek(2))))) {
-                    pos_ += 2;
-                    while (isDigit(peek())) ++pos_;
-                }
-                if (isAlpha(peek()) || peek() == '_') return false;
+                if (!scanNumber()) return false;
                 key.append(s_.substr(start, pos_ - start));
             } else if (isAlpha(c) || c == '$' || c == '_') {
                 RefPart part;
@@ -113,6 +104,19 @@ private:
         return i == to && (col > kMaxCols || row < 1 || row > kMaxRows);
     }
 
+    // Moves past the digits, decimals and exponent of a number; false when a letter follows ("1A").
+    bool scanNumber() {
+        while (isDigit(peek())) ++pos_;
+        if (peek() == '.') {
+            ++pos_;
+            while (isDigit(peek())) ++pos_;
+        }
+        if ((peek() == 'e' || peek() == 'E') && (isDigit(peek(1)) || ((peek(1) == '+' || peek(1) == '-') && isDigit(peek(2))))) {
+            pos_ += 2;
+            while (isDigit(peek())) ++pos_;
+        }
+        return !(isAlpha(peek()) || peek() == '_');
+    }
     char peek(std::size_t ahead = 0) const { return pos_ + ahead < s_.size() ? s_[pos_ + ahead] : '\0'; }
     void skipBlanks() {
         while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r')) ++pos_;
@@ -286,16 +290,7 @@ private:
 
     int numberLiteral() {
         const std::size_t start = pos_;
-        while (isDigit(peek())) ++pos_;
-        if (peek() == '.') {
-            ++pos_;
-            while (isDigit(peek())) ++pos_;
-        }
-        if ((peek() == 'e' || peek() == 'E') && (isDigit(peek(1)) || ((peek(1) == '+' || peek(1) == '-') && isDigit(peek(2))))) {
-            pos_ += 2;
-            while (isDigit(peek())) ++pos_;
-        }
-        if (isAlpha(peek()) || peek() == '_') return -1;  // "1A" is nothing
+        if (!scanNumber()) return -1;  // "1A" is nothing
         double v = 0;
         const auto [end, ec] = std::from_chars(s_.data() + start, s_.data() + pos_, v);
         if (ec != std::errc() || end != s_.data() + pos_ || !std::isfinite(v)) return -1;
