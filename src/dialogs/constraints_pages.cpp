@@ -17,6 +17,10 @@ constexpr DWORD kListStyle = 0x400000;
 constexpr COLORREF kOptionTransparent = RGB(255, 0, 255);
 constexpr COLORREF kCommandTransparent = RGB(192, 192, 192);
 constexpr int kFitEqualWidths = 1;
+// Listed columns at their given widths, the others sharing what is left.
+constexpr int kFitGivenWidths = 5;
+constexpr int kRowNumberWidth = 30;
+constexpr int kKindWidth = 84;
 constexpr int kVariableKinds[] = {900, 895, 893, 901, 902, 1325, 1326, 1327};
 constexpr int kFlexibilityChoices[] = {893, 894, 895};
 constexpr UINT kMenuFlags = 8;
@@ -509,6 +513,18 @@ BOOL KsVariablesPage::OnInitDialog() {
     SetDlgItemText(1134, dialString(899).c_str());
     setUpGrid(variables_, this, kVariablesId, {dialString(87), dialString(86), dialString(101)});
     setUpGrid(dimensions_, this, kDimensionsId, {dialString(87), dialString(86)});
+    // Row numbers need little room, and a kind ("Distance") with its drop button more than an equal share.
+    Vtl_Array<int> slots, widths;
+    for (const auto [slot, width] : {std::pair{0, kRowNumberWidth}, std::pair{3, kKindWidth}}) {
+        slots.append(slot);
+        widths.append(width);
+    }
+    variables_.setFitColumns(kFitGivenWidths, slots, widths);
+    slots.removeAll();
+    widths.removeAll();
+    slots.append(0);
+    widths.append(kRowNumberWidth);
+    dimensions_.setFitColumns(kFitGivenWidths, slots, widths);
     grids_ = {&variables_, &dimensions_};
     setupIconButton(this, &add_, kAddId, 212, dialString(896));
     setupIconButton(this, &delete_, kDeleteId, 206, dialString(897));
