@@ -74,6 +74,21 @@ inline RECT childRect(HWND child) {
 }
 
 // Counts the pixels of a control, in a rendering of its top-level window, that satisfy `test`.
+// The pixels of a control that pass `test`, by their place in the control.
+inline std::vector<POINT> pixelsWhere(HWND control, const std::function<bool(COLORREF)>& test) {
+    const HWND top = ::GetAncestor(control, GA_ROOT);
+    const gfx::Image image = win::renderWindow(top);
+    RECT t{}, c{};
+    ::GetWindowRect(top, &t);
+    ::GetWindowRect(control, &c);
+    std::vector<POINT> found;
+    for (int y = c.top - t.top; y < c.bottom - t.top; ++y)
+        for (int x = c.left - t.left; x < c.right - t.left; ++x)
+            if (image.contains(x, y) && test(image.at(x, y).colour()))
+                found.push_back({x - (c.left - t.left), y - (c.top - t.top)});
+    return found;
+}
+
 inline int countPixels(HWND control, const std::function<bool(COLORREF)>& test) {
     const HWND top = ::GetAncestor(control, GA_ROOT);
     const gfx::Image image = win::renderWindow(top);

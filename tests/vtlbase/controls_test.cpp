@@ -2,6 +2,7 @@
 // owner look-up; tri-state boxes made two-state by a click; a coloured label acting for its check box;
 // picture buttons (image check, icon with tooltip, file picture with its transparent colour, grey or
 // coloured when disabled); a check combo's marks; a picture combo.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -176,6 +177,19 @@ TEST_F(ControlsTest, PictureButtonsCheckShowTheirPictureAndTooltipAndGreyWhenDis
             EXPECT_TRUE(imageCheck.PictureBitmap());
             EXPECT_EQ(iconButton.GetTooltipText(), Vtl_String("Open a design"));
             EXPECT_TRUE(iconButton.PictureIcon());
+            // The icon (a green plus) in its small form, beside its text "Open" and not over it.
+            const auto icon = pixelsWhere(iconButton.m_hWnd, [](COLORREF c) {
+                return GetGValue(c) > GetRValue(c) + 60 && GetGValue(c) > GetBValue(c) + 60;
+            });
+            const auto text = pixelsWhere(iconButton.m_hWnd, [](COLORREF c) { return c == RGB(0, 0, 0); });
+            ASSERT_FALSE(icon.empty());
+            ASSERT_FALSE(text.empty());
+            const auto [top, bottom] = std::minmax_element(icon.begin(), icon.end(), [](POINT a, POINT b) { return a.y < b.y; });
+            const auto [left, right] = std::minmax_element(icon.begin(), icon.end(), [](POINT a, POINT b) { return a.x < b.x; });
+            EXPECT_LE(bottom->y - top->y, 15);
+            EXPECT_LE(right->x - left->x, 15);
+            const auto textLeft = std::min_element(text.begin(), text.end(), [](POINT a, POINT b) { return a.x < b.x; });
+            EXPECT_LT(right->x, textLeft->x);
             EXPECT_FALSE(fileButton.IsTooltipActive());
             EXPECT_EQ(fileButton.GetTooltipText(), Vtl_String());
             // The file picture: its centre drawn, its transparent border never; coloured while disabled.

@@ -363,10 +363,12 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sx, i
     return TRUE;
 }
 
-BOOL CDC::DrawIcon(int x, int y, HICON icon) {
+BOOL CDC::DrawIcon(int x, int y, HICON icon) { return DrawIcon(x, y, icon, 32); }
+
+BOOL CDC::DrawIcon(int x, int y, HICON icon, int size) {
     DeviceContext* d = dcOf(m_hDC);
-    if (!d || !icon) return FALSE;
-    d->list->icon({x, y}, icon, 32);
+    if (!d || !icon || size <= 0) return FALSE;
+    d->list->icon({x, y}, icon, size);
     return TRUE;
 }
 

@@ -10,6 +10,9 @@
 #include "win/keys.h"
 
 namespace {
+// An icon button shows the small form of its icon, beside or above its text.
+constexpr int kIconSize = 16;
+
 bool isCheckType(UINT type) {
     return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
 }
@@ -102,7 +105,7 @@ bool CButtonST::SetBitmapFile(const Vtl_String& path, COLORREF transparent) {
 void CButtonST::makeGreyPicture() {
     grey_.DeleteObject();
     std::shared_ptr<const vtl::gfx::Image> image;
-    if (icon_) image = vtl::gfx::iconImage(icon_, 16);
+    if (icon_) image = vtl::gfx::iconImage(icon_, kIconSize);
     else if (bitmap_.GetSafeHandle()) image = vtl::gfx::bitmapImage(bitmap_.GetSafeHandle());
     if (!image || image->empty()) return;
     grey_.Attach(vtl::gfx::createBitmap(greyed(*image, icon_ ? nullptr : &transparent_)));
@@ -201,7 +204,7 @@ void CButtonST::DrawItem(DRAWITEMSTRUCT* item) {
 
     // The picture and the text, as one group centred in the face; a pressed button shifts it by a pixel.
     SIZE picture{0, 0};
-    if (icon_) picture = {16, 16};
+    if (icon_) picture = {kIconSize, kIconSize};
     else if (auto size = vtl::gfx::bitmapSize(bitmap_.GetSafeHandle())) picture = *size;
     const std::string text = GetWindowText();
     const CSize textSize = text.empty() ? CSize(0, 0) : dc->GetTextExtent(text);
@@ -223,7 +226,7 @@ void CButtonST::DrawItem(DRAWITEMSTRUCT* item) {
     if (grey) {
         dc->DrawBitmap(pictureAt.left, pictureAt.top, grey_.GetSafeHandle());
     } else if (icon_) {
-        dc->DrawIcon(pictureAt.left, pictureAt.top, icon_);
+        dc->DrawIcon(pictureAt.left, pictureAt.top, icon_, kIconSize);
     } else if (bitmap_.GetSafeHandle()) {
         dc->DrawBitmap(pictureAt.left, pictureAt.top, bitmap_.GetSafeHandle(), &transparent_);
     }

@@ -117,7 +117,9 @@ public:
     // with the image at the same place draws the image where the mask is black.
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw, int sh, DWORD rop);
+    // An icon at the system's icon size (32 pixels), or at `size` pixels square (DrawIconEx's cx and cy).
     BOOL DrawIcon(int x, int y, HICON icon);
+    BOOL DrawIcon(int x, int y, HICON icon, int size);
     // A bitmap by handle, at its own size, with an optional transparent colour.
     void DrawBitmap(int x, int y, HBITMAP bitmap, const COLORREF* transparent = nullptr);
 
