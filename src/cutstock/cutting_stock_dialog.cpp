@@ -98,12 +98,8 @@ void CuttingStockDialog::setupControls() {
         setupIconButton(this, &iconButtons_[i], icons[i].id, icons[i].icon, dialString(icons[i].tip));
     for (int n = 0; n < 3; ++n) {
         Vtl_Spread& grid = grids_[n];
-        // The grid takes its placeholder's place in the z-order and tab order: in front of its frame, after
-        // its list's buttons.
-        const CWnd* placeholder = GetDlgItem(kGridIds[n]);
-        const HWND before = placeholder ? ::GetWindow(placeholder->m_hWnd, GW_HWNDPREV) : HWND();
-        grid.attachToDlgItem(this, kGridIds[n], false);
-        if (before) ::SetWindowPos(grid.m_hWnd, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // In its placeholder's place: in front of its frame, after its list's buttons.
+        grid.attachInPlaceOfDlgItem(this, kGridIds[n], false);
         grid.setStyle(1);
         grid.setOption(SS_SWITCH_ROW_HEADERS, false);
         grid.setFitMode(kFitEqualWidths);

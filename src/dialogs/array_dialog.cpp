@@ -32,11 +32,8 @@ BOOL ArrayDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(dialString(1056).c_str());
     for (const auto& t : kTexts) SetDlgItemText(t.id, dialString(t.text).c_str());
-    // The grid takes its placeholder's place in the z-order: in front of the frame of the entries.
-    const CWnd* placeholder = GetDlgItem(kGridId);
-    const HWND before = placeholder ? ::GetWindow(placeholder->m_hWnd, GW_HWNDPREV) : HWND();
-    grid_.attachToDlgItem(this, kGridId, false);
-    if (before) ::SetWindowPos(grid_.m_hWnd, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // In its placeholder's place: in front of the frame of the entries.
+    grid_.attachInPlaceOfDlgItem(this, kGridId, false);
     grid_.setStyle(1);
     grid_.setOption(SS_SWITCH_ROW_HEADERS, false);
     grid_.setColCount(3, false);

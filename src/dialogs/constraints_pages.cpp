@@ -50,11 +50,7 @@ Vtl_String picturePath(const Vtl_String& name) {
 }
 
 void setUpGrid(Vtl_Spread& grid, CWnd* page, int id, const Vtl_StringArray& headers) {
-    // The grid takes its placeholder's place in the z-order: in front of the group box around it.
-    const CWnd* placeholder = page->GetDlgItem(id);
-    const HWND before = placeholder ? ::GetWindow(placeholder->m_hWnd, GW_HWNDPREV) : HWND();
-    grid.attachToDlgItem(page, id, true);
-    ::SetWindowPos(grid.m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    grid.attachInPlaceOfDlgItem(page, id, true);
     grid.setStyle(1);
     grid.setFontFace("Tahoma", 15);
     grid.setColCount(headers.length(), false);

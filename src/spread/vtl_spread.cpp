@@ -56,6 +56,14 @@ bool Vtl_Spread::attachToDlgItem(CWnd* parent, int controlId, bool parentIsChild
     return true;
 }
 
+bool Vtl_Spread::attachInPlaceOfDlgItem(CWnd* parent, int controlId, bool parentIsChild) {
+    const HWND placeholder = parent && parent->m_hWnd ? ::GetDlgItem(parent->m_hWnd, controlId) : HWND();
+    const HWND before = placeholder ? ::GetWindow(placeholder, GW_HWNDPREV) : HWND();
+    if (!attachToDlgItem(parent, controlId, parentIsChild)) return false;
+    ::SetWindowPos(m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
 bool Vtl_Spread::setStyle(int kind) {
     if (!attached_) return false;
     const HWND h = m_hWnd;

@@ -41,6 +41,9 @@ public:
 
     // ---- lifecycle and setup ----
     bool attachToDlgItem(CWnd* parent, int controlId, bool parentIsChild);
+    // As attachToDlgItem, with the grid in its placeholder's place in the z-order and so in the tab order:
+    // in front of a group box drawn around it, after the controls before it.
+    bool attachInPlaceOfDlgItem(CWnd* parent, int controlId, bool parentIsChild);
     bool setStyle(int kind);
     void setContextMenu(const std::vector<int>& entries);
     void show();

@@ -36,7 +36,9 @@ void ModuleTest::TearDown() {
 
 BOOL GridHolder::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (spread.attachToDlgItem(this, kGridPlaceholder, parentIsChild) && setUp) setUp(spread);
+    const bool attached = inPlace ? spread.attachInPlaceOfDlgItem(this, kGridPlaceholder, parentIsChild)
+                                  : spread.attachToDlgItem(this, kGridPlaceholder, parentIsChild);
+    if (attached && setUp) setUp(spread);
     events.clear();
     return TRUE;
 }

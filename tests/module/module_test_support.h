@@ -32,6 +32,7 @@ public:
     GridHolder() : CDialog(kGridHolder) {}
     ui::Vtl_Spread spread;
     bool parentIsChild = false;
+    bool inPlace = false;  // attachInPlaceOfDlgItem rather than attachToDlgItem
     std::function<void(ui::Vtl_Spread&)> setUp;
     std::vector<std::string> events;
 

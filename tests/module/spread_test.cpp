@@ -66,6 +66,28 @@ TEST_F(ModuleTest, AttachingReplacesThePlaceholderAndEveryCallFailsBefore) {
     run(s, [&] { dlg.DoModal(); });
 }
 
+TEST_F(ModuleTest, AGridAttachedInPlaceTakesItsPlaceholdersPlaceInTheTabOrder) {
+    for (const bool inPlace : {false, true}) {
+        GridHolder dlg;
+        dlg.inPlace = inPlace;
+        Script s;
+        s.waitFor(win::dialogWithTemplate(kGridHolder))
+            .check([&] {
+                // The placeholder is the dialog's first control, before the edit field.
+                const HWND first = ::GetWindow(dlg.m_hWnd, GW_CHILD);
+                EXPECT_EQ(first == dlg.spread.grid(), inPlace);
+                if (inPlace) EXPECT_EQ(::GetWindow(first, GW_HWNDNEXT), ::GetDlgItem(dlg.m_hWnd, 1002));
+                // Attached either way, and in the same rectangle.
+                EXPECT_TRUE(dlg.spread.isAttached());
+                EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, kGridPlaceholder), dlg.spread.grid());
+            })
+            .click(win::ctrl(IDCANCEL));
+        run(s, [&] { dlg.DoModal(); });
+    }
+    GridHolder none;
+    EXPECT_FALSE(none.spread.attachInPlaceOfDlgItem(nullptr, kGridPlaceholder, false));
+}
+
 TEST_F(ModuleTest, GrowingRowsCopiesTheLastRowButNeverTheHeadersAndSetsFonts) {
     GridHolder dlg;
     withHolder(*this, dlg, [&](Vtl_Spread& g) {
