@@ -21,6 +21,9 @@ constexpr int kFitEqualWidths = 1;
 constexpr int kFitGivenWidths = 5;
 constexpr int kRowNumberWidth = 30;
 constexpr int kKindWidth = 84;
+constexpr int kRuleNameWidth = 96;
+constexpr int kRuleValueWidth = 80;
+constexpr int kRuleVariableWidth = 96;
 constexpr int kVariableKinds[] = {900, 895, 893, 901, 902, 1325, 1326, 1327};
 constexpr int kFlexibilityChoices[] = {893, 894, 895};
 constexpr UINT kMenuFlags = 8;
@@ -101,6 +104,13 @@ BOOL KsRulesPage::OnInitDialog() {
     for (const auto& l : labels) SetDlgItemText(l.id, dialString(l.text).c_str());
     setUpGrid(grid_, this, kGridId, {dialString(87), dialString(883), ::string(20450), ::string(2333)});
     grid_.setOption(SS_SWITCH_ROW_HEADERS, false);
+    // The objects of a rule ("Stiffener, Column web") take the room the name, value and variable leave.
+    Vtl_Array<int> slots, widths;
+    for (const auto [slot, width] : {std::pair{1, kRuleNameWidth}, std::pair{3, kRuleValueWidth}, std::pair{4, kRuleVariableWidth}}) {
+        slots.append(slot);
+        widths.append(width);
+    }
+    grid_.setFitColumns(kFitGivenWidths, slots, widths);
     grids_.push_back(&grid_);
     setupIconButton(this, &delete_, kDeleteId, 206, dialString(882));
     for (std::size_t i = 0; i < options_.size(); ++i) {
