@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "host/command_line.h"
+#include "vtlbase/files/file_io.h"
 #include "vtlbase/files/paths.h"
 #include "vtlbase/settings.h"
 #include "vtlbase/vtl_array.h"
@@ -80,7 +81,8 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
     entries.push_back({"formulas",
                        "The formula dialog as the evaluation bench on c:\\a\\t3.sss, an end-plate check whose cells "
                        "look bolt and plate resistances up in the library's tables with FROMTABLE; recalculated, "
-                       "and with the A1 reference style.",
+                       "and with the A1 reference style; the bolt table of an XLSX workbook loaded from its file, and "
+                       "the check c:\\a\\t4.sss looking into Bolts.xlsx and Plates.ods.",
                        kFormulaTemplate,
                        [] {
                            SetFromTableSilent(true);
@@ -89,7 +91,18 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
                        {{"evaluated", nullptr},
                         {"recalculated", [](vtl::win::Script& s) { s.click(ctrl(1107)); }},
                         {"a1-style", [](vtl::win::Script& s) { s.click(ctrl(1006)); }},
-                        {"auto-calculate", [](vtl::win::Script& s) { s.click(ctrl(1106)); }}},
+                        {"auto-calculate", [](vtl::win::Script& s) { s.click(ctrl(1106)); }},
+                        {"workbook-table",
+                         [](vtl::win::Script& s) {
+                             // the office's bolt table as XLSX, loaded from its file
+                             s.click(ctrl(1000)).key('A', vtl::win::ModCtrl).type("c:\\Bolts.xlsx").click(ctrl(1087));
+                         }},
+                        {"workbook-check",
+                         [](vtl::win::Script& s) {
+                             // the end-plate check looking into Bolts.xlsx and Plates.ods, recalculated
+                             s.click(ctrl(1000)).key('A', vtl::win::ModCtrl).type("c:\\a\\t4.sss").click(ctrl(1087));
+                             s.click(ctrl(1106)).click(ctrl(1107));  // automatic calculation off, recalculate
+                         }}},
                        [](vtl::win::Script& s) { s.click(ctrl(IDCANCEL)); }});
     shelve(entries, GalleryGroup::Spreadsheets, "Formula bench (end-plate check)");
     entries.push_back({"formulas-look-up",
@@ -159,6 +172,17 @@ void playEvaluateSheet(std::ostream& out, const Play& play) {
     Vtl_StringArray names;
     for (int i = 0; i < std::min(sheet.names.length(), 3); ++i) names.append(sheet.names[i]);
     printTable(names, firstColumns, out);
+    // Results saved as CSV for another spreadsheet program, as the file holds them.
+    const std::string folder = vtl::base::files::resolve((gSettings.libDir() + "Spreadsheets\\a").str());
+    for (const std::string& file : vtl::base::files::findFiles(folder, "*.csv")) {
+        std::string text, error;
+        if (!vtl::base::files::readBinary(folder + "/" + file, text, error)) continue;
+        out << "\nThe CSV file c:\\a\\" << file << " (UTF-8, CR LF):\n";
+        if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+            out << "  " << text.substr(start, end - start) << "\n";
+    }
 }
 
 bool playStringTable(const std::string& file, std::ostream& out, const Play& play) {

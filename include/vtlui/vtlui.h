@@ -94,10 +94,13 @@ template <class T>
 class Vtl_Array;
 
 // The evaluation bench: the "Formulas" dialog on the sheet "c:\a\t3.sss" (drive c: as the file layer maps
-// it), its cell (1, 1) calculated; the user saves, loads and recalculates. Modal.
+// it), its cell (1, 1) calculated; the user saves, loads and recalculates. Modal. "Load from File" reads the
+// grid's own files and CSV, XLSX and ODS files ("Bolts.xlsx#Preload" names a workbook's sheet); "Save to
+// File" writes the grid's own format, or CSV of the shown texts under a ".csv" name.
 VTLUI_API void EvaluateSS();
-// Reads a spreadsheet file: the text of cell (1, 1), the column headers and every row's texts. A file that
-// cannot be read gives empty outputs and "Load failed" on the command line.
+// Reads a spreadsheet file (the grid's own, CSV, XLSX or ODS; a workbook's first row gives the column
+// headers): the text of cell (1, 1), the column headers and every row's texts. A file that cannot be read
+// gives empty outputs and "Load failed" on the command line.
 VTLUI_API void ReadSSFile(const Vtl_String& file, Vtl_String& title, Vtl_StringArray& columnNames,
                           Vtl_Array<Vtl_StringArray>& table);
 // Whether FROMTABLE answers its look-ups without showing the "Formulas" dialog for each (kept as the dialog

@@ -4,6 +4,10 @@
 //   Plates.sss  plates by thickness and steel grade: yield strength by the thickness ranges of the grades
 //   a\t3.sss    an end-plate check that looks both tables up with FROMTABLE (drive c: of the demo host is
 //               the Spreadsheets folder, so its files are "c:\Bolts.sss" and "c:\Plates.sss")
+//   Bolts.xlsx  the bolt table as another spreadsheet program keeps it: the sheet "Bolts" (the resistances
+//               as formulas with their results) and the sheet "Preload" (preloaded 10.9 bolts)
+//   Plates.ods  the plate table likewise, with a note merged over its last row
+//   a\t4.sss    the same end-plate check looking up "c:\Bolts.xlsx" and "c:\Plates.ods"
 // Run by hand after a change; the files are committed:
 //   <build>/bin/vtl_make_spreadsheets samples/library
 #include <cmath>
@@ -15,6 +19,7 @@
 #include "grid/spread.h"
 #include "grid/ss.h"
 #include "win/api.h"
+#include "workbook_writer.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -32,6 +37,13 @@ struct Grade {
     double alpha;  // shear factor through the thread
 };
 constexpr Grade kGrades[] = {{"4.6", 400, 0.6}, {"8.8", 800, 0.6}, {"10.9", 1000, 0.5}};
+
+constexpr int kThicknesses[] = {8, 10, 12, 15, 20, 25, 30, 40};
+struct SteelGrade {
+    const char* name;
+    int upTo16, upTo40;  // yield strength up to 16 mm and up to 40 mm, N/mm2
+};
+constexpr SteelGrade kSteelGrades[] = {{"S235", 235, 225}, {"S275", 275, 265}, {"S355", 355, 345}};
 
 std::string fixed(double v, int decimals) {
     char buffer[64];
@@ -86,12 +98,7 @@ bool writeBolts(const fs::path& folder) {
 }
 
 bool writePlates(const fs::path& folder) {
-    const int thicknesses[] = {8, 10, 12, 15, 20, 25, 30, 40};
-    const struct {
-        const char* name;
-        int upTo16, upTo40;
-    } grades[] = {{"S235", 235, 225}, {"S275", 275, 265}, {"S355", 355, 345}};
-    const int rows = static_cast<int>(std::size(thicknesses) * std::size(grades));
+    const int rows = static_cast<int>(std::size(kThicknesses) * std::size(kSteelGrades));
     const HWND g = newGrid(4, rows);
     const char* headers[] = {"Plate", "Thickness", "Grade", "fy"};
     for (int c = 0; c < 4; ++c) SSSetCellText(g, c + 1, SS_HEADER, headers[c]);
@@ -99,8 +106,8 @@ bool writePlates(const fs::path& folder) {
     numberColumn(g, 4, rows, 0);
     SSSetColWidthPixels(g, 1, 90);
     int row = 1;
-    for (const auto& grade : grades) {
-        for (int t : thicknesses) {
+    for (const auto& grade : kSteelGrades) {
+        for (int t : kThicknesses) {
             SSSetCellText(g, 1, row, ("PL " + std::to_string(t) + " " + grade.name).c_str());
             SSSetCellValue(g, 2, row, std::to_string(t).c_str());
             SSSetCellText(g, 3, row, grade.name);
@@ -113,7 +120,7 @@ bool writePlates(const fs::path& folder) {
 
 // The check of a flush end plate with four bolts in tension: the bench calculates cell (1, 1); the
 // formulas of column 4 are what the reference-style buttons copy into column 1.
-bool writeCheck(const fs::path& folder) {
+bool writeCheck(const fs::path& folder, const std::string& name, const std::string& bolts, const std::string& plates) {
     const HWND g = newGrid(4, 8);
     SSSetRefStyle(g, 1);
     SSSetSwitch(g, SS_SWITCH_AUTO_CALC, FALSE);  // FROMTABLE is the module's: the sheet is saved uncalculated
@@ -122,13 +129,13 @@ bool writeCheck(const fs::path& folder) {
     const struct {
         const char* input;
         const char* what;
-        const char* formula;
+        std::string formula;
     } rows[] = {
-        {"M20 8.8", "Tension resistance of 4 bolts (kN)", "4*FROMTABLE(\"c:\\Bolts.sss\",\"Bolt\",\"FtRd\",$B$1)"},
-        {"", "Shear resistance of 4 bolts (kN)", "4*FROMTABLE(\"c:\\Bolts.sss\",\"Bolt\",\"FvRd\",$B$1)"},
-        {"PL 15 S355", "Yield strength of the plate (N/mm2)", "FROMTABLE(\"c:\\Plates.sss\",\"Plate\",\"fy\",$B$3)"},
+        {"M20 8.8", "Tension resistance of 4 bolts (kN)", "4*FROMTABLE(\"" + bolts + "\",\"Bolt\",\"FtRd\",$B$1)"},
+        {"", "Shear resistance of 4 bolts (kN)", "4*FROMTABLE(\"" + bolts + "\",\"Bolt\",\"FvRd\",$B$1)"},
+        {"PL 15 S355", "Yield strength of the plate (N/mm2)", "FROMTABLE(\"" + plates + "\",\"Plate\",\"fy\",$B$3)"},
         {"200", "Plate tension resistance, width B4 (kN)",
-         "FROMTABLE(\"c:\\Plates.sss\",\"Plate\",\"Thickness\",$B$3)*$B$4*$A$3/1000"},
+         "FROMTABLE(\"" + plates + "\",\"Plate\",\"Thickness\",$B$3)*$B$4*$A$3/1000"},
         {"", "Governing tension resistance (kN)", "MIN($A$1,$A$4)"},
     };
     SS_CELLTYPE number;
@@ -137,12 +144,67 @@ bool writeCheck(const fs::path& folder) {
     for (int r = 0; r < 5; ++r) {
         SSSetCellText(g, 2, r + 1, rows[r].input);
         SSSetCellText(g, 3, r + 1, rows[r].what);
-        SSSetFormula(g, 1, r + 1, rows[r].formula, FALSE);
-        SSSetFormula(g, 4, r + 1, rows[r].formula, FALSE);
+        SSSetFormula(g, 1, r + 1, rows[r].formula.c_str(), FALSE);
+        SSSetFormula(g, 4, r + 1, rows[r].formula.c_str(), FALSE);
     }
     SSSetColWidthPixels(g, 2, 90);
     SSSetColWidthPixels(g, 3, 272);
-    return save(g, folder / "a" / "t3.sss");
+    return save(g, folder / "a" / name);
+}
+
+bool writeBytes(const fs::path& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (f) std::fclose(f);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.string().c_str());
+    return ok;
+}
+
+using vtl::samples::WorkbookCell;
+using vtl::samples::WorkbookSheet;
+
+// The bolt table of Bolts.sss as a workbook: the resistances are formulas over the tensile stress area
+// (column D) with their results, as a spreadsheet program saves them.
+bool writeBoltWorkbook(const fs::path& folder) {
+    WorkbookSheet bolts{"Bolts", {}, {}, {11, 8, 9, 9, 9, 9}};
+    bolts.rows.push_back({WorkbookCell::Text("Bolt"), WorkbookCell::Text("Grade"), WorkbookCell::Text("Diameter"),
+                          WorkbookCell::Text("As"), WorkbookCell::Text("FtRd"), WorkbookCell::Text("FvRd")});
+    for (const Grade& grade : kGrades) {
+        for (const Bolt& bolt : kBolts) {
+            const std::string row = std::to_string(bolts.rows.size() + 1);
+            const double ft = std::round(0.9 * grade.fub * bolt.area / 1.25 / 100) / 10;
+            const double fv = std::round(grade.alpha * grade.fub * bolt.area / 1.25 / 100) / 10;
+            bolts.rows.push_back(
+                {WorkbookCell::Text(std::string(bolt.size) + " " + grade.name), WorkbookCell::Text(grade.name),
+                 WorkbookCell::Number(bolt.diameter), WorkbookCell::Number(bolt.area),
+                 WorkbookCell::Formula("ROUND(0.9*" + fixed(grade.fub, 0) + "*D" + row + "/1250,1)", ft),
+                 WorkbookCell::Formula("ROUND(" + fixed(grade.alpha, 1) + "*" + fixed(grade.fub, 0) + "*D" + row + "/1250,1)", fv)});
+        }
+    }
+    // Preloaded bolts of class 10.9: Fp,C = 0.7 fub As.
+    WorkbookSheet preload{"Preload", {}, {}};
+    preload.rows.push_back({WorkbookCell::Text("Bolt"), WorkbookCell::Text("As"), WorkbookCell::Text("FpC")});
+    for (const Bolt& bolt : kBolts) {
+        const std::string row = std::to_string(preload.rows.size() + 1);
+        preload.rows.push_back({WorkbookCell::Text(std::string(bolt.size) + " 10.9"), WorkbookCell::Number(bolt.area),
+                                WorkbookCell::Formula("ROUND(0.7*1000*B" + row + "/1000,1)",
+                                                      std::round(0.7 * 1000 * bolt.area / 100) / 10)});
+    }
+    return writeBytes(folder / "Bolts.xlsx", vtl::samples::writeXlsx({bolts, preload}));
+}
+
+bool writePlateWorkbook(const fs::path& folder) {
+    WorkbookSheet plates{"Plates", {}, {}};
+    plates.rows.push_back({WorkbookCell::Text("Plate"), WorkbookCell::Text("Thickness"), WorkbookCell::Text("Grade"),
+                           WorkbookCell::Text("fy")});
+    for (const auto& grade : kSteelGrades)
+        for (int t : kThicknesses)
+            plates.rows.push_back({WorkbookCell::Text("PL " + std::to_string(t) + " " + grade.name), WorkbookCell::Number(t),
+                                   WorkbookCell::Text(grade.name), WorkbookCell::Number(t <= 16 ? grade.upTo16 : grade.upTo40)});
+    const int note = static_cast<int>(plates.rows.size());
+    plates.rows.push_back({WorkbookCell::Text("Thicker plates and other grades on request"), {}, {}, {}});
+    plates.merges.push_back({note, 0, 1, 4});
+    return writeBytes(folder / "Plates.ods", vtl::samples::writeOds({plates}));
 }
 }  // namespace
 
@@ -153,6 +215,8 @@ int main(int argc, char** argv) {
     }
     vtl::grid::registerSpreadClass();
     const fs::path folder = fs::path(argv[1]) / "Spreadsheets";
-    const bool ok = writeBolts(folder) && writePlates(folder) && writeCheck(folder);
+    const bool ok = writeBolts(folder) && writePlates(folder) &&
+                    writeCheck(folder, "t3.sss", "c:\\Bolts.sss", "c:\\Plates.sss") && writeBoltWorkbook(folder) &&
+                    writePlateWorkbook(folder) && writeCheck(folder, "t4.sss", "c:\\Bolts.xlsx", "c:\\Plates.ods");
     return ok ? 0 : 1;
 }

@@ -319,7 +319,7 @@ void KsFormulaDlg::setReferenceStyle(int style) {
 
 void KsFormulaDlg::onSave() {
     const std::string path = spreadsheetNativePath(Vtl_String(GetDlgItemText(kFileNameId)));
-    if (path.empty() || SSSaveToFile(grid.grid(), path.c_str()) != 1) acutPrintf("Save failed\n");
+    if (!saveSpreadsheetFile(grid.grid(), path)) acutPrintf("Save failed\n");
 }
 
 void KsFormulaDlg::onLoad() {

@@ -1,5 +1,6 @@
 // FROMTABLE, the formula dialog and ReadSSFile on sheets written to the test's library folder: the look-up
-// forms, the cache of looked-up sheets, nested and cyclic look-ups, the dialog's buttons and failures.
+// forms, the cache of looked-up sheets, nested and cyclic look-ups, the dialog's buttons and failures, and
+// the spreadsheets of other programs (XLSX, ODS, CSV) read and written through them.
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -8,9 +9,11 @@
 #include "module_test_support.h"
 #include "spread/ks_formula_dlg.h"
 #include "spread/look_up_sheets.h"
+#include "vtlbase/files/file_io.h"
 #include "vtlbase/files/paths.h"
 #include "vtlui/vtlui.h"
 #include "win/api.h"
+#include "workbook_writer.h"
 
 namespace vtl::test {
 namespace {
@@ -296,6 +299,146 @@ TEST_F(SpreadLookUpTest, ReadSSFileGivesTheSheetOrNothing) {
     EXPECT_EQ(names.length(), 0);
     EXPECT_EQ(table.length(), 0);
     EXPECT_NE(host::commandLineText().find("Load failed\n"), std::string::npos);
+}
+
+// ---- spreadsheets of other programs ----
+
+using samples::WorkbookCell;
+using samples::WorkbookSheet;
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A bolt workbook: "Bolts" with a resistance formula and its cached result, "Preload" second.
+void writeBoltWorkbook(const fs::path& path, double m20 = 141.1) {
+    WorkbookSheet bolts{"Bolts", {}, {}};
+    bolts.rows = {{WorkbookCell::Text("Bolt"), WorkbookCell::Text("As"), WorkbookCell::Text("FtRd")},
+                  {WorkbookCell::Text("M16 8.8"), WorkbookCell::Number(157), WorkbookCell::Formula("ROUND(0.9*800*B2/1250,1)", 90.4)},
+                  {WorkbookCell::Text("M20 8.8"), WorkbookCell::Number(245), WorkbookCell::Formula("ROUND(0.9*800*B3/1250,1)", m20)}};
+    WorkbookSheet preload{"Preload", {{WorkbookCell::Text("Bolt"), WorkbookCell::Text("FpC")},
+                                      {WorkbookCell::Text("M20 10.9"), WorkbookCell::Number(171.5)}}, {}};
+    writeBytes(path, samples::writeXlsx({bolts, preload}));
+}
+
+TEST_F(SpreadLookUpTest, FromTableLooksIntoWorkbooksAndCsvThroughTheCache) {
+    writeBoltWorkbook(folder_ / "Bolts.xlsx");
+    writeBytes(folder_ / "Plates.ods",
+               samples::writeOds({{"Plates",
+                                   {{WorkbookCell::Text("Plate"), WorkbookCell::Text("fy")},
+                                    {WorkbookCell::Text("PL 15 S355"), WorkbookCell::Number(355)}},
+                                   {}}}));
+    writeBytes(folder_ / "Nuts.csv", "Nut;Height\r\nM20;16,0\r\n");
+    HiddenGrid caller(2, 300);
+    SSSetRefStyle(caller.h, 1);
+    ui::registerFromTable(caller.h);
+    const std::string bolts = path("Bolts.xlsx");
+    // Many look-ups of one workbook read it once.
+    const std::string formula = "FROMTABLE(\"" + bolts + "\",\"Bolt\",\"FtRd\",\"m20 8.8\")";
+    for (int row = 1; row <= 300; ++row) SSSetFormula(caller.h, 1, row, formula.c_str(), FALSE);
+    const int before = ui::lookUpSheetLoads();
+    SSReCalc(caller.h);
+    EXPECT_EQ(ui::lookUpSheetLoads() - before, 1);
+    EXPECT_EQ(caller.text(1, 300), "141.1");
+    EXPECT_EQ(calc("2*FROMTABLE(\"" + bolts + "\",\"Bolt\",\"As\",\"M16 8.8\")", caller), "314");
+    // A named sheet; a sheet the workbook does not have answers nothing.
+    EXPECT_EQ(calc("FROMTABLE(\"" + bolts + "#preload\",\"Bolt\",\"FpC\",\"M20 10.9\")", caller, 2, 1), "171.5");
+    EXPECT_EQ(calc("FROMTABLE(\"" + bolts + "#Nuts\",\"Bolt\",\"FpC\",\"M20 10.9\")", caller, 2, 1), "");
+    EXPECT_EQ(calc("FROMTABLE(\"Plates.ods\",\"Plate\",\"fy\",\"PL 15 S355\")", caller, 2, 2), "");  // not beside
+    EXPECT_EQ(calc("FROMTABLE(\"" + path("Plates.ods") + "\",\"Plate\",\"fy\",\"PL 15 S355\")", caller, 2, 2), "355");
+    EXPECT_EQ(calc("FROMTABLE(\"" + path("Nuts.csv") + "\",\"Nut\",\"Height\",\"M20\")", caller, 2, 3), "16");
+
+    // A workbook changed on disk is read again at its next look-up.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    writeBoltWorkbook(folder_ / "Bolts.xlsx", 150);
+    const int loads = ui::lookUpSheetLoads();
+    SSReCalc(caller.h);
+    EXPECT_EQ(caller.text(1, 300), "150");
+    EXPECT_GE(ui::lookUpSheetLoads() - loads, 1);
+    EXPECT_LE(ui::lookUpSheetLoads() - loads, 5);  // each file (and sheet) of the caller once
+}
+
+TEST_F(SpreadLookUpTest, ReadSSFileReadsAWorkbookSheetAndRefusesADamagedOne) {
+    writeBoltWorkbook(folder_ / "Bolts.xlsx");
+    Vtl_String title;
+    Vtl_StringArray names;
+    Vtl_Array<Vtl_StringArray> table;
+    ReadSSFile(path("Bolts.xlsx").c_str(), title, names, table);
+    EXPECT_EQ(title.str(), "M16 8.8");
+    ASSERT_EQ(names.length(), 3);
+    EXPECT_EQ(names[2].str(), "FtRd");
+    ASSERT_EQ(table.length(), 2);
+    EXPECT_EQ(table[1][2].str(), "141.1");
+    ReadSSFile((path("Bolts.xlsx") + "#Preload").c_str(), title, names, table);
+    EXPECT_EQ(title.str(), "M20 10.9");
+
+    std::string damaged = readBytes(folder_ / "Bolts.xlsx");
+    damaged.resize(damaged.size() * 2 / 3);
+    writeBytes(folder_ / "Damaged.xlsx", damaged);
+    host::clearCommandLine();
+    ReadSSFile(path("Damaged.xlsx").c_str(), title, names, table);
+    EXPECT_EQ(title.str(), "");
+    EXPECT_EQ(table.length(), 0);
+    EXPECT_NE(host::commandLineText().find("Load failed\n"), std::string::npos);
+}
+
+TEST_F(SpreadLookUpTest, BenchSavesCsvOfTheShownTextsAndNeverOverAWorkbook) {
+    writeBoltWorkbook(folder_ / "Bolts.xlsx");
+    const std::string workbook = readBytes(folder_ / "Bolts.xlsx");
+    const std::string csv = path("Results.csv");
+    writeBytes(csv, "old");
+    Script s;
+    s.waitFor(win::dialogWithTemplate(KsFormulaDlg::IDD))
+        .check([&] {
+            const HWND grid = ::GetDlgItem(::GetActiveWindow(), KsFormulaDlg::kGridId);
+            SSSetCellText(grid, 7, 1, "M20, \"8.8\"");  // (the bench's first 6 x 6 cells are numbers)
+            SSSetCellText(grid, 8, 2, "two\nlines");
+            SSSetCellText(grid, 1, 2, "2.5");  // a number cell of the bench shows two decimals
+            SetDlgItemText(::GetActiveWindow(), KsFormulaDlg::kFileNameId, csv.c_str());
+            base::files::failFileWriteAt(1);
+        })
+        .click(ctrl(KsFormulaDlg::kSaveId))  // the write fails: the old file stays
+        .check([&] { EXPECT_EQ(readBytes(csv), "old"); })
+        .click(ctrl(KsFormulaDlg::kSaveId))
+        .check([&] { SetDlgItemText(::GetActiveWindow(), KsFormulaDlg::kFileNameId, path("Bolts.xlsx").c_str()); })
+        .click(ctrl(KsFormulaDlg::kSaveId))  // refused: the workbook stays
+        .click(ctrl(KsFormulaDlg::kLoadId))  // and loads into the bench
+        .check([&] {
+            const HWND grid = ::GetDlgItem(::GetActiveWindow(), KsFormulaDlg::kGridId);
+            EXPECT_EQ(SSGetCellString(grid, 3, 0, 0), "FtRd");
+            EXPECT_EQ(SSGetCellString(grid, 1, 2, 0), "M20 8.8");
+        })
+        .click(ctrl(IDCANCEL));
+    KsFormulaDlg bench;
+    bench.mode = KsFormulaDlg::kEvaluate;
+    run(s, [&] { bench.DoModal(); });
+    EXPECT_EQ(host::commandLineText(), "Save failed\nSave failed\n");
+    EXPECT_EQ(readBytes(folder_ / "Bolts.xlsx"), workbook);
+    EXPECT_EQ(readBytes(csv), "\xEF\xBB\xBF,,,,,,,\r\n,,,,,,\"M20, \"\"8.8\"\"\",\r\n2.50,,,,,,,\"two\nlines\"\r\n");
+}
+
+TEST_F(SpreadLookUpTest, SampleEndPlateCheckLooksUpTheSampleWorkbooks) {
+    base::files::setDriveFolder('c', (fs::path(VTL_SAMPLE_LIBRARY) / "Spreadsheets").string());
+    Script s;
+    s.waitFor(win::dialogWithTemplate(KsFormulaDlg::IDD))
+        .click(ctrl(KsFormulaDlg::kRecalcId))
+        .check([] {
+            const HWND grid = ::GetDlgItem(::GetActiveWindow(), KsFormulaDlg::kGridId);
+            EXPECT_EQ(SSGetCellString(grid, 1, 2, 0), "376.40");   // shear of 4 M20 8.8
+            EXPECT_EQ(SSGetCellString(grid, 1, 3, 0), "355.00");   // PL 15 S355 from the ODS table
+            EXPECT_EQ(SSGetCellString(grid, 1, 5, 0), "564.40");   // the bolts govern
+        })
+        .click(ctrl(IDCANCEL));
+    KsFormulaDlg bench;
+    bench.mode = KsFormulaDlg::kEvaluate;
+    bench.fileName = "c:\\a\\t4.sss";
+    run(s, [&] { bench.DoModal(); });
+    EXPECT_EQ(bench.resultText.str(), "564.40");
 }
 
 }  // namespace

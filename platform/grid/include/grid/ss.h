@@ -311,7 +311,10 @@ VTLGRID_API BOOL SSGetCalcCell(HWND* grid, int* col, int* row);
 // sizes, tags and header texts to a file of this system (written beside it, then renamed over it).
 // 1 when the complete file is on disk, 0 otherwise.
 VTLGRID_API int SSSaveToFile(HWND grid, const char* fileName);
-// Loads a file SSSaveToFile wrote. Non-zero on success; on any failure (missing, truncated, corrupt,
-// other version) the grid is left exactly as it was. Switches, settings and registered functions stay;
-// formulas are not recalculated (their saved results show).
+// Loads a file SSSaveToFile wrote, or a spreadsheet of another program by its extension: ".csv" (separator
+// and decimal sign detected, UTF-8 or Windows-1252), ".xlsx" or ".ods" (the first sheet, or the one named
+// after a '#': "Bolts.xlsx#M-bolts"; formulas as their cached results). The first row of such a file
+// becomes the header row. Non-zero on success; on any failure (missing, truncated, corrupt, encrypted,
+// other version, no such sheet) the grid is left exactly as it was. Switches, settings and registered
+// functions stay; formulas are not recalculated (their saved results show).
 VTLGRID_API int SSLoadFromFile(HWND grid, const char* fileName);

@@ -5,7 +5,9 @@
 
 #include "face/spread.h"
 #include "file/sheet_file.h"
+#include "file/sheet_formats.h"
 #include "formula/engine.h"
+#include "grid/spread.h"
 #include "grid/ss.h"
 #include "win/api.h"
 
@@ -159,10 +161,14 @@ int SSSaveToFile(HWND h, const char* fileName) {
     return vtl::grid::SheetFile::save(s->sheet(), fileName) ? 1 : 0;
 }
 
+std::size_t vtl::grid::spreadsheetFilePartLength(std::string_view fileName) {
+    return vtl::grid::parseSheetFileName(fileName).path.size();
+}
+
 int SSLoadFromFile(HWND h, const char* fileName) {
     Spread* s = grid(h);
     if (!s || !fileName) return 0;
-    if (!vtl::grid::SheetFile::load(fileName, s->sheet())) return 0;
+    if (!vtl::grid::loadSheetFile(fileName, s->sheet())) return 0;
     s->structureChanged();
     return 1;
 }

@@ -407,29 +407,32 @@ bool SheetFile::deserialize(std::string_view data, Sheet& target) {
     }
     if (first || !counted || lines != expectedLines) return false;
 
-    // Take the loaded cells and tables over; switches and settings stay the target's.
-    std::swap(target.rowCount_, sheet.rowCount_);
-    std::swap(target.colCount_, sheet.colCount_);
-    std::swap(target.rows_, sheet.rows_);
-    std::swap(target.usedCols_, sheet.usedCols_);
-    std::swap(target.colWidths_, sheet.colWidths_);
-    std::swap(target.rowHeights_, sheet.rowHeights_);
-    std::swap(target.spans_, sheet.spans_);
-    std::swap(target.styles_, sheet.styles_);
-    std::swap(target.styleIds_, sheet.styleIds_);
-    std::swap(target.types_, sheet.types_);
-    std::swap(target.fonts_, sheet.fonts_);
-    std::swap(target.fontHandles_, sheet.fontHandles_);
-    std::swap(target.colourPairs_, sheet.colourPairs_);
-    std::swap(target.formulaTexts_, sheet.formulaTexts_);
-    std::swap(target.formulaTextsPurgeAt_, sheet.formulaTextsPurgeAt_);
+    adopt(sheet, target, anyFormula);
+    return true;
+}
+
+void SheetFile::adopt(Sheet& loaded, Sheet& target, bool anyFormula) {
+    std::swap(target.rowCount_, loaded.rowCount_);
+    std::swap(target.colCount_, loaded.colCount_);
+    std::swap(target.rows_, loaded.rows_);
+    std::swap(target.usedCols_, loaded.usedCols_);
+    std::swap(target.colWidths_, loaded.colWidths_);
+    std::swap(target.rowHeights_, loaded.rowHeights_);
+    std::swap(target.spans_, loaded.spans_);
+    std::swap(target.styles_, loaded.styles_);
+    std::swap(target.styleIds_, loaded.styleIds_);
+    std::swap(target.types_, loaded.types_);
+    std::swap(target.fonts_, loaded.fonts_);
+    std::swap(target.fontHandles_, loaded.fontHandles_);
+    std::swap(target.colourPairs_, loaded.colourPairs_);
+    std::swap(target.formulaTexts_, loaded.formulaTexts_);
+    std::swap(target.formulaTextsPurgeAt_, loaded.formulaTextsPurgeAt_);
     // The engine reads the loaded formulas; results stay as saved.
     if (target.formulas_) {
         target.formulas_->contentReplaced();
     } else if (anyFormula) {
         target.formulas();
     }
-    return true;
 }
 
 bool SheetFile::save(const Sheet& sheet, const std::string& path) {
@@ -455,10 +458,9 @@ bool SheetFile::save(const Sheet& sheet, const std::string& path) {
     return ok;
 }
 
-bool SheetFile::load(const std::string& path, Sheet& sheet) {
+bool SheetFile::readBytes(const std::string& path, std::string& data) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    std::string data;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(f) : -1;
     ok = ok && size >= 0 && static_cast<std::size_t>(size) <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
@@ -467,7 +469,12 @@ bool SheetFile::load(const std::string& path, Sheet& sheet) {
         ok = std::fread(data.data(), 1, data.size(), f) == data.size();
     }
     std::fclose(f);
-    return ok && deserialize(data, sheet);
+    return ok;
+}
+
+bool SheetFile::load(const std::string& path, Sheet& sheet) {
+    std::string data;
+    return readBytes(path, data) && deserialize(data, sheet);
 }
 
 }  // namespace vtl::grid

@@ -32,6 +32,12 @@ public:
     static bool deserialize(std::string_view data, Sheet& sheet);
     static bool save(const Sheet& sheet, const std::string& path);
     static bool load(const std::string& path, Sheet& sheet);
+
+    // The whole file (at most 256 MiB); false when it cannot be read.
+    static bool readBytes(const std::string& path, std::string& data);
+    // Takes the cells, sizes, spans and attribute tables of a completely read sheet over into `target`;
+    // switches and settings stay the target's, and its formula engine (if any) reads the new content.
+    static void adopt(Sheet& loaded, Sheet& target, bool anyFormula);
 };
 
 }  // namespace vtl::grid

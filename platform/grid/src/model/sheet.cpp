@@ -633,6 +633,13 @@ template <class Change>
 bool Sheet::changeStyles(const Block& block, Change change) {
     const auto b = clip(block);
     if (!b) return false;
+    if (b->col1 == b->col2 && b->row1 == b->row2) {  // one cell (readers write cell by cell): no map
+        Cell& cell = at({b->col1, b->row1});
+        Style style = styles_[cell.style];
+        change(style);
+        cell.style = internStyle(style);
+        return true;
+    }
     std::uint32_t lastFrom = UINT32_MAX;
     std::uint32_t lastTo = 0;
     std::unordered_map<std::uint32_t, std::uint32_t> mapped;
