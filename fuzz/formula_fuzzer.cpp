@@ -1,6 +1,6 @@
 // Formulas: up to four lines of input (A1 style, or R1C1 after a leading "~") become the formulas of C1:C4
 // over a small sheet of numbers and texts (A1:B4); each is stored or refused, and the sheet calculates to a result or an error value in bounded
-// time and memory.
+// time and memory, and a cell calculated alone reads as it did after the whole sheet was calculated.
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,9 +31,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     SSReCalc(grid);
     static const bool show = std::getenv("VTL_FUZZ_SHOW") != nullptr;
+    std::string values[4];
     for (int row = 1; row <= 4; ++row) {
-        const std::string value = SSGetCellString(grid, 3, row, SS_CONTENT_VALUE);
-        if (show) std::fprintf(stderr, "C%d = %s\n", row, value.c_str());
+        values[row - 1] = SSGetCellString(grid, 3, row, SS_CONTENT_VALUE);
+        if (show) std::fprintf(stderr, "C%d = %s\n", row, values[row - 1].c_str());
+    }
+    // A full recalculation calculates a filled column as one block; each cell calculated alone must
+    // read the same (unless a cycle is met: its cells may be reached in another order).
+    bool cycle = false;
+    for (const std::string& v : values) cycle = cycle || v.find("#CIRC!") != std::string::npos;
+    for (int row = 1; row <= 4 && !cycle; ++row) {
+        SSReCalcCell(grid, 3, row);
+        const std::string again = SSGetCellString(grid, 3, row, SS_CONTENT_VALUE);
+        if (again != values[row - 1]) {
+            std::fprintf(stderr, "C%d reads %s after SSReCalc, %s alone\n", row, values[row - 1].c_str(), again.c_str());
+            std::abort();
+        }
     }
     for (int row = 1; row <= 4; ++row) SSSetFormula(grid, 3, row, "", FALSE);
     return 0;

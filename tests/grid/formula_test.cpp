@@ -8,6 +8,7 @@
 #include <vector>
 #include <string>
 
+#include "file/sheet_file.h"
 #include "formula/engine.h"
 #include "formula/formula.h"
 #include "model/sheet.h"
@@ -392,6 +393,171 @@ TEST(GridFormula, NumbersReadBeforeAreReadAgainAfterEveryKindOfWrite) {
     EXPECT_EQ(s.text({2, 2}), "108");
 }
 
+// Results are formatted into their cells only when a cell is read, written, moved or saved: each way
+// of reading must give the text the result always had.
+TEST(GridFormula, ResultsReadAsTheSameTextHoweverAndWheneverTheyAreRead) {
+    struct Case {
+        const char* formula;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"6*7", "42"},
+        {"1/3", "0.333333333333333"},
+        {"0.1+0.2", "0.3"},
+        {"-2.5", "-2.5"},
+        {"2/3*1e20", "6.66666666666667e+19"},
+        {"1e-7", "1e-07"},
+        {"123456789012345", "123456789012345"},
+        {"1234567890123456", "1.23456789012346e+15"},
+        {"-0", "0"},
+        {"1/0", "#DIV/0!"},
+        {"SQRT(-1)", "#NUM!"},
+        {"NOSUCH(1)", "#NAME?"},
+        {"A1:A2", "#VALUE!"},
+        {"1=1", "TRUE"},
+        {"1<0", "FALSE"},
+        {"\"ab\"&\"c\"", "abc"},
+        {"\"\"", ""},
+        {"LOG10(20)", "1.30102999566398"},
+        {"D20+1", "#CIRC!"},
+    };
+    for (const bool automatic : {true, false}) {
+        Calc s(6, 30);
+        s.setSwitch(sw::autoCalc, automatic);
+        int row = 1;
+        for (const Case& c : cases) ASSERT_TRUE(s.f().setFormula({4, row++}, c.formula, kRefStyleA1)) << c.formula;
+        ASSERT_TRUE(s.f().setFormula({4, 20}, "D19", kRefStyleA1));
+        if (!automatic) {
+            EXPECT_TRUE(s.f().recalcAll());
+        }
+        // Saved before any cell was read: the file holds every result.
+        const std::string saved = SheetFile::serialize(s);
+        Calc loaded;
+        ASSERT_TRUE(SheetFile::deserialize(saved, loaded));
+        row = 1;
+        for (const Case& c : cases) {
+            EXPECT_EQ(loaded.text({4, row}), c.text) << c.formula << (automatic ? " automatic" : " recalculated");
+            EXPECT_EQ(s.value({4, row}), c.text) << c.formula;
+            EXPECT_EQ(s.text({4, row}), c.text) << c.formula;
+            ++row;
+        }
+        EXPECT_EQ(s.numericValue({4, 3}), 0.3);
+        // A dependent reads the typed result, not its text.
+        ASSERT_TRUE(s.f().setFormula({5, 1}, "D2*3", kRefStyleA1));
+        if (!automatic) {
+            EXPECT_TRUE(s.f().recalcAll());
+        }
+        EXPECT_EQ(s.text({5, 1}), "1");
+    }
+}
+
+// A column of sums filled down over a column of numbers is calculated as one block; its results must be
+// the ones each formula gives alone, to the bit, through every change.
+TEST(GridFormula, AFilledColumnCalculatedAsOneBlockMatchesEachFormulaAlone) {
+    constexpr int kRows = 70;
+    Calc s(8, kRows + 10);
+    s.setSwitch(sw::autoCalc, false);
+    auto number = [](int r) { return std::to_string(0.1 * r + 0.001 * r * r) + (r % 7 == 0 ? "e3" : ""); };
+    for (int r = 1; r <= kRows - 5; ++r) s.setText({1, r}, number(r));
+    // Column by column, as a user fills them.
+    auto fill = [&](int col, auto formula) {
+        for (int r = 1; r <= kRows; ++r) {
+            const std::string row = std::to_string(r), window = "(A" + row + ":A" + std::to_string(r + 4) + ")";
+            ASSERT_TRUE(s.f().setFormula({col, r}, formula(row, window), kRefStyleA1)) << col << " " << r;
+        }
+    };
+    fill(2, [](const std::string&, const std::string& window) { return "SUM" + window; });
+    // The same sum through the evaluator (adding zero changes no sum): the two must not differ.
+    fill(3, [](const std::string&, const std::string& window) { return "SUM" + window + "+0"; });
+    fill(4, [](const std::string& row, const std::string&) { return "B" + row + "-C" + row; });
+    fill(5, [](const std::string&, const std::string& window) { return "AVERAGE" + window; });
+    fill(6, [](const std::string&, const std::string& window) { return "COUNT" + window; });
+    fill(7, [](const std::string& row, const std::string&) { return "MAX(A$1:A" + row + ")"; });  // growing ranges
+    fill(8, [](const std::string& row, const std::string& window) { return "E" + row + "-(AVERAGE" + window + "+0)"; });
+    auto check = [&](const char* when) {
+        for (int r = 1; r <= kRows; ++r) {
+            EXPECT_EQ(s.text({4, r}), "0") << when << " row " << r << ": " << s.text({2, r}) << " vs " << s.text({3, r});
+            int count = 0;
+            double best = 0;
+            bool any = false;
+            for (int k = r; k <= r + 4; ++k) {
+                if (s.numericValue({1, k}) && !s.text({1, k}).empty() && s.text({1, k}) != "x") ++count;
+            }
+            for (int k = 1; k <= r; ++k) {
+                if (const auto v = s.numericValue({1, k}); v && !s.text({1, k}).empty() && s.text({1, k}) != "x") {
+                    best = any ? std::max(best, *v) : *v;
+                    any = true;
+                }
+            }
+            EXPECT_EQ(s.text({6, r}), std::to_string(count)) << when << " row " << r;
+            EXPECT_EQ(s.text({8, r}), count == 0 ? "#DIV/0!" : "0") << when << " row " << r;
+            if (count == 0) {
+                EXPECT_EQ(s.text({2, r}), "0") << when << " row " << r;
+            }
+            EXPECT_EQ(s.numericValue({7, r}).value_or(-1), best) << when << " row " << r;
+        }
+    };
+    EXPECT_TRUE(s.f().recalcAll());
+    check("first calculation");
+    // Precedents change under the block: a text, an emptied cell, a new number; calculated as they change.
+    s.setSwitch(sw::autoCalc, true);
+    s.setText({1, 10}, "x");
+    s.clearBlock({1, 12, 1, 12});
+    s.setText({1, 30}, "-1e300");
+    s.setText({1, 31}, "1e300");
+    check("after changes");
+    EXPECT_EQ(s.text({6, 8}), "3");
+    // Added in row order: what comes before -1e300 is lost in it, what comes after 1e300 is kept.
+    EXPECT_EQ(s.text({2, 26}), "-1e+300");
+    EXPECT_EQ(s.text({2, 27}), "0");
+    EXPECT_EQ(s.numericValue({2, 28}), s.numericValue({1, 32}));
+    EXPECT_TRUE(s.f().recalcAll());
+    check("calculated again");
+    // A formula of the column replaced and put back: the block is found again.
+    ASSERT_TRUE(s.f().setFormula({2, 20}, "1", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({2, 20}, "SUM(A20:A24)", kRefStyleA1));
+    s.setText({1, 22}, "5");
+    EXPECT_TRUE(s.f().recalcAll());
+    check("refilled");
+}
+
+TEST(GridFormula, ResultsNotYetReadMoveWithTheirCells) {
+    Calc s(6, 40);
+    s.setSwitch(sw::autoCalc, false);
+    for (int r = 1; r <= 30; ++r) s.setText({1, r}, std::to_string(r));
+    for (int r = 1; r <= 20; ++r)
+        ASSERT_TRUE(s.f().setFormula({2, r}, "SUM(A" + std::to_string(r) + ":A" + std::to_string(r + 2) + ")", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "\"n\"&B1", kRefStyleA1));
+    EXPECT_TRUE(s.f().recalcAll());
+    // Moved before any was read, and not calculated again: each result is where its cell went.
+    ASSERT_TRUE(s.insertRows(1, 2));
+    EXPECT_EQ(s.text({2, 3}), "6");
+    EXPECT_EQ(s.text({2, 22}), "63");
+    EXPECT_EQ(s.text({3, 3}), "n6");
+    ASSERT_TRUE(s.insertCols(1));
+    EXPECT_EQ(s.text({3, 4}), "9");
+    ASSERT_TRUE(s.deleteRows(3));  // the text formula goes
+    EXPECT_EQ(s.text({3, 3}), "9");
+    EXPECT_EQ(s.text({4, 3}), "");
+    ASSERT_TRUE(s.deleteCols(1));  // the inserted column goes again
+    EXPECT_EQ(s.text({2, 3}), "9");
+    EXPECT_EQ(s.f().formulaText({2, 3}, kRefStyleA1), "SUM(A3:A5)");
+    // A copy takes the result with it; a shrinking sheet keeps the results of what stays.
+    EXPECT_TRUE(s.f().recalcAll());
+    ASSERT_TRUE(s.copyBlock({2, 3, 2, 3}, {5, 3}));
+    EXPECT_EQ(s.text({5, 3}), s.text({2, 3}));
+    EXPECT_TRUE(s.f().recalcAll());
+    ASSERT_TRUE(s.setRowCount(10));
+    ASSERT_TRUE(s.setColCount(3));
+    EXPECT_EQ(s.text({2, 3}), "9");  // rows 3..5 hold 2..4 since the delete
+    EXPECT_EQ(s.text({2, 4}), "12");
+    // A pending result written over reads as what was written.
+    EXPECT_TRUE(s.f().recalcAll());
+    s.setText({2, 4}, "over");
+    EXPECT_EQ(s.text({2, 4}), "over");
+    EXPECT_EQ(s.formula({2, 4}), "");
+}
+
 TEST(GridFormula, TextResultsReadOnByTheirDependents) {
     Calc s;
     ASSERT_TRUE(s.f().setFormula({1, 1}, "\"ab\"&\"cd\"", kRefStyleA1));
@@ -608,6 +774,18 @@ TEST(GridFormula, WritesDuringACalculationRecalculateTheirDependentsOnce) {
     EXPECT_EQ(s.f().formulaText({4, 4}, kRefStyleA1), "1+1");
     EXPECT_TRUE(s.f().recalcAll());
     EXPECT_EQ(s.text({4, 4}), "2");
+    // A formula written from inside a calculation, then one of the same shape a row below it: the
+    // second is its own formula, not the one written before the first.
+    ASSERT_TRUE(s.f().setFormula({6, 1}, "A7*3", kRefStyleA1));
+    ASSERT_TRUE(s.f().registerFunction("SHAPE", 0, 0, 0, [](const CustomCall& c, FunctionValue&, std::span<const FunctionValue>) {
+        c.sheet.formulas().setFormula({6, 2}, "LEN(A8)", kRefStyleA1);
+        return true;
+    }));
+    ASSERT_TRUE(s.f().setFormula({7, 1}, "SHAPE()", kRefStyleA1));
+    s.setText({1, 9}, "abcd");
+    ASSERT_TRUE(s.f().setFormula({6, 3}, "LEN(A9)", kRefStyleA1));
+    EXPECT_EQ(s.f().formulaText({6, 3}, kRefStyleA1), "LEN(A9)");
+    EXPECT_EQ(s.text({6, 3}), "4");
 }
 
 }  // namespace

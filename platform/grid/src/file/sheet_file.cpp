@@ -133,6 +133,7 @@ struct Fields {
 }  // namespace
 
 std::string SheetFile::serialize(const Sheet& s) {
+    s.settleResults();
     // Room for every cell line at once, so that a large sheet's text is never copied while it grows.
     std::size_t room = 4096;
     for (const auto& row : s.rows_) {

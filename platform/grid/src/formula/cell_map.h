@@ -3,6 +3,7 @@
 // hundred thousand formula cells cost no allocation each. Erasing shifts the following entries back, so
 // no tombstones build up.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "model/cell_ref.h"
@@ -26,6 +27,19 @@ public:
             const Entry& e = entries_[i];
             if (e.key == key) return e.value;
             if (e.key == kEmpty) return kNone;
+        }
+    }
+    // Inserts or replaces; returns the value it replaced (kNone when there was none).
+    std::uint32_t exchange(std::uint64_t key, std::uint32_t value) {
+        if ((size_ + 1) * 4 > entries_.size() * 3) grow();
+        for (std::size_t i = home(key);; i = (i + 1) & mask_) {
+            Entry& e = entries_[i];
+            if (e.key == key) return std::exchange(e.value, value);
+            if (e.key == kEmpty) {
+                e = {key, value};
+                ++size_;
+                return kNone;
+            }
         }
     }
     // Inserts or replaces.

@@ -1,6 +1,8 @@
 #include "formula/engine.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "model/number_text.h"
@@ -30,6 +32,17 @@ std::uint64_t hashText(std::string_view text) { return std::hash<std::string_vie
 
 constexpr std::size_t kSmallRange = 64;  // larger ranges are watched as blocks, not by column
 constexpr int kWatchColumns = 8;         // a small range is watched in each of its columns
+constexpr int kBandShift = 6;            // watched ranges are found by bands of 64 rows
+
+// Two doubles added lane by lane (each lane an ordinary double addition).
+using Pair = double __attribute__((vector_size(16)));
+inline Pair loadPair(const double* p) {
+    Pair v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+bool inGrid(CellRef c) { return c.col >= 1 && c.col <= kMaxCols && c.row >= 1 && c.row <= kMaxRows; }
 
 bool inBlock(const Block& b, CellRef c) {
     return c.col >= b.col1 && c.col <= b.col2 && c.row >= b.row1 && c.row <= b.row2;
@@ -116,29 +129,39 @@ bool FormulaEngine::formulasInColumns(int c1, int c2) const {
 
 std::uint32_t FormulaEngine::addSlot(CellRef cell, std::shared_ptr<const Formula> formula, std::uint64_t textHash) {
     std::uint32_t id;
-    if (!freeSlots_.empty()) {
+    const bool reused = !freeSlots_.empty();
+    if (reused) {
         id = freeSlots_.back();
         freeSlots_.pop_back();
     } else {
         id = static_cast<std::uint32_t>(slots_.size());
         slots_.emplace_back();
+        results_.emplace_back();
     }
     Slot& s = slots_[id];
     s.cell = cell;
     s.formula = std::move(formula);
-    s.kind = Value::Kind::empty;
+    results_[id] = Result{};
     const auto column = static_cast<std::size_t>(cell.col);
     if (columnFormulas_.size() <= column) columnFormulas_.resize(column + 1, 0);
     ++columnFormulas_[column];
     s.textHash = textHash;
     ++s.generation;
-    s.state = State::clean;
-    s.computed = false;
     s.live = true;
     s.linked = false;
     s.raw = false;
     s.edgeCount = 0;
     slotOf_.set(cellKey(cell), id);
+    // A column being filled extends its run; a reused id may lie anywhere: the runs are found again.
+    if (reused) {
+        runsKnown_ = false;
+    } else if (id > 0 && follows(slots_[id - 1], s)) {
+        if (!runs_.empty() && runs_.back().end == id) {
+            ++runs_.back().end;
+        } else {
+            runs_.push_back({id - 1, id + 1});
+        }
+    }
     return id;
 }
 
@@ -150,8 +173,11 @@ void FormulaEngine::removeSlot(std::uint32_t id) {
     staleEdges_ += s.edgeCount;
     s.edgeCount = 0;
     s.formula.reset();
-    if (s.kind == Value::Kind::text) texts_.erase(id);
-    s.kind = Value::Kind::empty;
+    Result& r = results_[id];
+    r.pending = false;
+    if (r.kind == Value::Kind::text) texts_.erase(id);
+    r.kind = Value::Kind::empty;
+    runsKnown_ = false;  // the slot may lie in a run
     --columnFormulas_[static_cast<std::size_t>(s.cell.col)];
     freeSlots_.push_back(id);
 }
@@ -179,8 +205,14 @@ void FormulaEngine::link(std::uint32_t id) {
             if (watches_.size() <= static_cast<std::size_t>(c2)) watches_.resize(static_cast<std::size_t>(c2) + 1);
             for (int c = c1; c <= c2; ++c) {
                 ColumnWatches& w = watches_[static_cast<std::size_t>(c)];
-                if (!w.list.empty() && w.list.back().row1 > r1) w.sorted = false;
+                if (!w.list.empty() && w.list.back().row1 > r1) w.sorted = w.indexed = false;
                 w.list.push_back({r1, r2, id, s.generation});
+                // Ranges added in row order (a column being filled) keep the bands up to date.
+                if (w.indexed) {
+                    const auto band = static_cast<std::size_t>(r1 >> kBandShift);
+                    while (w.bandStart.size() <= band) w.bandStart.push_back(static_cast<std::uint32_t>(w.list.size() - 1));
+                }
+                w.longest = std::max(w.longest, r2 - r1 + 1);
                 ++watchCount_;
                 ++s.edgeCount;
             }
@@ -189,8 +221,10 @@ void FormulaEngine::link(std::uint32_t id) {
         for (int r = r1; r <= r2; ++r) {
             for (int c = c1; c <= c2; ++c) {
                 const std::uint64_t key = cellKey({c, r});
-                edges_.push_back({id, s.generation, heads_.find(key)});
-                heads_.set(key, static_cast<std::uint32_t>(edges_.size() - 1));
+                const auto edge = static_cast<std::uint32_t>(edges_.size());
+                edges_.push_back({id, s.generation, heads_.exchange(key, edge)});
+                if (headColumns_.size() <= static_cast<std::size_t>(c)) headColumns_.resize(static_cast<std::size_t>(c) + 1, 0);
+                ++headColumns_[static_cast<std::size_t>(c)];
                 ++s.edgeCount;
             }
         }
@@ -208,6 +242,7 @@ void FormulaEngine::compactEdges() {
     if (staleEdges_ < 1024 || staleEdges_ * 2 < edges_.size() + bigRanges_.size() + watchCount_) return;
     edges_.clear();
     heads_.clear();
+    headColumns_.clear();
     bigRanges_.clear();
     watches_.clear();
     watchCount_ = 0;
@@ -223,15 +258,20 @@ void FormulaEngine::compactEdges() {
 
 void FormulaEngine::clearAll() {
     slots_.clear();
+    results_.clear();
+    runs_.clear();
+    runsKnown_ = true;
     texts_.clear();
     freeSlots_.clear();
     slotOf_.clear();
     heads_.clear();
+    headColumns_.clear();
     edges_.clear();
     bigRanges_.clear();
     watches_.clear();
     watchCount_ = 0;
     staleEdges_ = 0;
+    pending_ = false;
     unlinked_.clear();
     columnFormulas_.clear();
     numbers_.clear();
@@ -239,6 +279,8 @@ void FormulaEngine::clearAll() {
 
 void FormulaEngine::readAll() {
     clearAll();
+    // Row by row: formulas with no order between them are calculated in this order (registered
+    // functions see it). A column that is the only one holding formulas is one run of slots.
     const std::vector<CellRef> cells = sheet_.formulaCells();
     slotOf_.reserve(cells.size());
     for (const CellRef cell : cells) {
@@ -262,9 +304,11 @@ bool FormulaEngine::reconcile(CellRef cell) {
     const std::string text = sheet_.formula(cell);
     const std::uint64_t hash = hashText(text);
     if (id != CellMap::kNone && slots_[id].textHash == hash) {
-        // The same formula, written again (a copy, a new type): its result is due again.
-        slots_[id].computed = false;
-        slots_[id].state = State::dirty;
+        // The same formula, written again (a copy, a new type): its result is due again. (A write
+        // formats a pending result before it changes the cell; this keeps that true of any path.)
+        if (results_[id].pending) writePendingResult(cell);
+        results_[id].computed = false;
+        results_[id].state = State::dirty;
         return true;
     }
     auto form = sharedForm(text);
@@ -272,7 +316,7 @@ bool FormulaEngine::reconcile(CellRef cell) {
     if (id != CellMap::kNone) removeSlot(id);
     const std::uint32_t added = addSlot(cell, std::move(form), hash);
     slots_[added].raw = !ok;
-    slots_[added].state = State::dirty;
+    results_[added].state = State::dirty;
     link(added);
     return true;
 }
@@ -312,13 +356,15 @@ void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vecto
         Slot& s = slots_[id];
         if (s.mark == passMark_) return;
         s.mark = passMark_;
-        s.state = State::dirty;
+        results_[id].state = State::dirty;
         dirtied.push_back(id);
         cells.push_back(cellKey(s.cell));
     };
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::uint64_t key = cells[i];
-        for (std::uint32_t e = heads_.find(key); e != CellMap::kNone; e = edges_[e].next) {
+        const auto keyCol = static_cast<std::size_t>(keyCell(key).col);
+        const bool referred = keyCol < headColumns_.size() && headColumns_[keyCol] != 0;
+        for (std::uint32_t e = referred ? heads_.find(key) : CellMap::kNone; e != CellMap::kNone; e = edges_[e].next) {
             const Edge& edge = edges_[e];
             const Slot& s = slots_[edge.slot];
             if (s.live && s.generation == edge.generation) visit(edge.slot);
@@ -329,12 +375,30 @@ void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vecto
                 std::sort(w.list.begin(), w.list.end(), [](const Watch& x, const Watch& y) { return x.row1 < y.row1; });
                 w.sorted = true;
             }
-            // Watched ranges span at most kSmallRange rows: only those starting that far above can hold the cell.
-            auto it = std::upper_bound(w.list.begin(), w.list.end(), c.row,
-                                       [](int row, const Watch& x) { return row < x.row1; });
+            if (!w.indexed) {
+                // Where each band of rows starts in the list, so that a lookup searches one band.
+                const std::size_t bands = w.list.empty() ? 0 : static_cast<std::size_t>(w.list.back().row1 >> kBandShift) + 1;
+                w.bandStart.assign(bands, 0);
+                std::size_t pos = 0;
+                for (std::size_t band = 0; band < bands; ++band) {
+                    while (pos < w.list.size() && static_cast<std::size_t>(w.list[pos].row1 >> kBandShift) < band) ++pos;
+                    w.bandStart[band] = static_cast<std::uint32_t>(pos);
+                }
+                w.indexed = true;
+            }
+            // The first range starting below the cell: in the cell's band or at the next band's start (past
+            // the last band, none).
+            const auto band = static_cast<std::size_t>(c.row >> kBandShift);
+            auto it = w.list.end();
+            if (band < w.bandStart.size()) {
+                const auto bandEnd = band + 1 < w.bandStart.size() ? w.list.begin() + w.bandStart[band + 1] : w.list.end();
+                it = std::upper_bound(w.list.begin() + w.bandStart[band], bandEnd, c.row,
+                                      [](int row, const Watch& x) { return row < x.row1; });
+            }
+            // Only ranges starting less than the longest one's rows above can hold the cell.
             while (it != w.list.begin()) {
                 --it;
-                if (it->row1 + static_cast<int>(kSmallRange) <= c.row) break;
+                if (it->row1 + w.longest <= c.row) break;
                 if (it->row2 < c.row) continue;
                 const Slot& s = slots_[it->slot];
                 if (s.live && s.generation == it->generation) visit(it->slot);
@@ -353,8 +417,8 @@ void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vecto
 // ---- calculation ----
 
 void FormulaEngine::evaluate(std::uint32_t root) {
-    if (slots_[root].state != State::dirty || !slots_[root].live) return;
-    slots_[root].state = State::active;
+    if (results_[root].state != State::dirty || !slots_[root].live) return;
+    results_[root].state = State::active;
     std::size_t begin = prec_.size();
     precedents(root, prec_);
     stack_.push_back({root, begin, begin, prec_.size(), false});
@@ -363,7 +427,7 @@ void FormulaEngine::evaluate(std::uint32_t root) {
         bool pushed = false;
         while (f.cursor < f.end) {
             const std::uint32_t p = prec_[f.cursor++];
-            Slot& ps = slots_[p];
+            Result& ps = results_[p];
             if (ps.state == State::dirty) {
                 ps.state = State::active;
                 begin = prec_.size();
@@ -377,7 +441,7 @@ void FormulaEngine::evaluate(std::uint32_t root) {
         if (pushed) continue;
         const Frame done = f;
         compute(done.slot, done.circular);
-        slots_[done.slot].state = State::clean;
+        results_[done.slot].state = State::clean;
         prec_.resize(done.begin);
         stack_.pop_back();
     }
@@ -395,14 +459,32 @@ void FormulaEngine::compute(std::uint32_t id, bool circular) {
         Evaluator ev(*form, slots_[id].cell, *this);
         v = ev.run();
     }
-    Slot& s = slots_[id];
-    resultText(v, resultScratch_);
-    setResult(s, id, std::move(v));
-    s.computed = true;
-    sheet_.setFormulaResult(s.cell, resultScratch_);
+    setResult(id, std::move(v));
+    Result& r = results_[id];
+    r.computed = true;
+    markPending(r);
 }
 
-bool FormulaEngine::columnAggregate(const Slot& s, Value& out) {
+void FormulaEngine::writePendingResult(CellRef cell) {
+    const std::uint32_t id = slotOf_.find(cellKey(cell));
+    if (id == CellMap::kNone) return;
+    Result& r = results_[id];
+    if (!r.pending) return;
+    r.pending = false;  // first: the write below looks the cell up again
+    std::string text;
+    resultText(result(id), text);
+    sheet_.setFormulaResult(cell, text);
+}
+
+void FormulaEngine::writePendingResults() {
+    if (!pending_) return;
+    for (std::uint32_t id = 0; id < slots_.size(); ++id) {
+        if (results_[id].pending && slots_[id].live) writePendingResult(slots_[id].cell);
+    }
+    pending_ = false;
+}
+
+bool FormulaEngine::columnRange(const Slot& s, ColumnRange& out) const {
     const Formula& f = *s.formula;
     const Node& call = f.nodes[static_cast<std::size_t>(f.root)];
     if (call.kind != NodeKind::call || call.argc != 1) return false;
@@ -414,56 +496,166 @@ bool FormulaEngine::columnAggregate(const Slot& s, Value& out) {
         return false;
     if (!customs_.empty() && customs_.count(call.index)) return false;  // a registered function wins
     const CellRef a = arg.a.at(s.cell), b = arg.b.at(s.cell);
-    auto inGrid = [](CellRef c) { return c.col >= 1 && c.col <= kMaxCols && c.row >= 1 && c.row <= kMaxRows; };
     if (a.col != b.col || !inGrid(a) || !inGrid(b) || formulasInColumns(a.col, a.col)) return false;
-    // One column of plain cells: only numbers count (text and empty cells are passed over, and a plain
-    // cell holds no error), read from the numbers already read, in the order the built-in reads them.
-    // Rows below the used area are empty: not read.
-    const CellRef used = sheet_.usedEnd();
-    const int r1 = std::min(a.row, b.row), r2 = std::min(std::max(a.row, b.row), used.row);
-    if (a.col > used.col || r1 > r2) {
-        // Nothing but empty cells.
-        out = *builtin == Builtin::average ? Value::makeError(FormulaError::div0) : Value::makeNumber(0);
-        return true;
-    }
-    const auto col = static_cast<std::size_t>(a.col);
+    out = {*builtin, &arg, a.col, std::min(a.row, b.row), std::max(a.row, b.row)};
+    return true;
+}
+
+const FormulaEngine::NumberColumn& FormulaEngine::readNumbers(int col, int r1, int r2) {
+    const auto c = static_cast<std::size_t>(col);
     for (int r = r2; r >= r1; --r) {  // the last row first: the column grows once
         const auto row = static_cast<std::size_t>(r);
-        if (col >= numbers_.size() || row >= numbers_[col].state.size() || numbers_[col].state[row] == 0)
-            plainValue({a.col, r});
+        if (c >= numbers_.size() || row >= numbers_[c].state.size() || numbers_[c].state[row] == 0) plainValue({col, r});
     }
-    const std::uint8_t* state = numbers_[col].state.data();
-    const double* number = numbers_[col].number.data();
-    const auto first = static_cast<std::size_t>(r1), last = static_cast<std::size_t>(r2);
+    return numbers_[c];
+}
+
+// One column of plain cells: only numbers count (text and empty cells are passed over, and a plain cell
+// holds no error), in the order the built-in reads them. Rows first..last of the column's numbers; none
+// when first > last.
+Value FormulaEngine::aggregateRows(Builtin fn, const NumberColumn* n, int first, int last) {
+    const std::uint8_t* state = n ? n->state.data() : nullptr;
+    const double* number = n ? n->number.data() : nullptr;
     double total = 0;
     double count = 0;
-    switch (*builtin) {
+    switch (fn) {
     case Builtin::sum:
     case Builtin::average:
     case Builtin::count:
-        for (std::size_t r = first; r <= last; ++r) {
+        for (int r = first; r <= last; ++r) {
             if (state[r] != 1) continue;
             total += number[r];
             ++count;
         }
-        if (*builtin == Builtin::sum) out = Value::makeNumber(total);
-        else if (*builtin == Builtin::count) out = Value::makeNumber(count);
-        else out = count == 0 ? Value::makeError(FormulaError::div0) : Value::makeNumber(total / count);
-        return true;
+        if (fn == Builtin::sum) return Value::makeNumber(total);
+        if (fn == Builtin::count) return Value::makeNumber(count);
+        return count == 0 ? Value::makeError(FormulaError::div0) : Value::makeNumber(total / count);
     default: {
-        const bool min = *builtin == Builtin::min;
+        const bool min = fn == Builtin::min;
         std::optional<double> best;
-        for (std::size_t r = first; r <= last; ++r) {
+        for (int r = first; r <= last; ++r) {
             if (state[r] != 1) continue;
             if (!best || (min ? number[r] < *best : number[r] > *best)) best = number[r];
         }
-        out = Value::makeNumber(best.value_or(0));
-        return true;
+        return Value::makeNumber(best.value_or(0));
     }
     }
 }
 
-void FormulaEngine::setResult(Slot& s, std::uint32_t id, Value&& v) {
+bool FormulaEngine::columnAggregate(const Slot& s, Value& out) {
+    ColumnRange range;
+    if (!columnRange(s, range)) return false;
+    // Rows below the used area are empty: not read.
+    const CellRef used = sheet_.usedEnd();
+    const int r2 = std::min(range.r2, used.row);
+    if (range.col > used.col || range.r1 > r2) {
+        out = aggregateRows(range.fn, nullptr, 1, 0);
+        return true;
+    }
+    out = aggregateRows(range.fn, &readNumbers(range.col, range.r1, r2), range.r1, r2);
+    return true;
+}
+
+void FormulaEngine::findRuns() {
+    runs_.clear();
+    for (std::uint32_t id = 1; id < slots_.size(); ++id) {
+        if (!follows(slots_[id - 1], slots_[id])) continue;
+        if (!runs_.empty() && runs_.back().end == id) {
+            ++runs_.back().end;
+        } else {
+            runs_.push_back({id - 1, id + 1});
+        }
+    }
+    runsKnown_ = true;
+}
+
+bool FormulaEngine::evaluateRun(const Run& run) {
+    ColumnRange head, tail;
+    const Slot& s = slots_[run.first];
+    // Rows move with the cell or stay put: the first cell's range starts highest, the last's ends lowest.
+    if (s.raw || !columnRange(s, head) || !columnRange(slots_[run.end - 1], tail)) return false;
+    const CellRef used = sheet_.usedEnd();
+    const int lo = head.r1, hi = std::min(tail.r2, used.row);
+    // The rows read into the column's numbers. A sum whose window holds numbers only (the usual case)
+    // adds it straight, in row order as the built-in adds it; any other goes through the built-in's rule.
+    const NumberColumn* numbers = nullptr;
+    if (head.col <= used.col && lo <= hi) {
+        numbers = &readNumbers(head.col, hi, hi);  // the column grows once
+        const auto first = static_cast<std::size_t>(lo), count = static_cast<std::size_t>(hi - lo + 1);
+        if (std::memchr(numbers->state.data() + first, 0, count)) numbers = &readNumbers(head.col, lo, hi);
+    }
+    const bool sum = numbers != nullptr && head.fn == Builtin::sum;
+    const std::uint8_t* state = numbers ? numbers->state.data() : nullptr;
+    const double* number = numbers ? numbers->number.data() : nullptr;
+    // The first row from a window's start on that holds no number (hi + 1 when none); windows start
+    // no higher than the last, so the rows are scanned once.
+    int other = lo;
+    auto numbersUpTo = [&](int first, int last) {
+        if (other < first) {
+            other = first;
+            while (other <= hi && state[other] == 1) ++other;
+        }
+        return last < other;
+    };
+    auto store = [&](std::uint32_t at, double total) {
+        if (!texts_.empty() && results_[at].kind == Value::Kind::text) texts_.erase(at);
+        // Written whole, not read first: a long column costs no read of what it held.
+        results_[at] = {total, Value::Kind::number, FormulaError::none, State::clean, true, true};
+    };
+    if (sum) {
+        while (other <= hi && state[other] == 1) ++other;
+    }
+    const Node& arg = *head.arg;
+    const int col = s.cell.col;
+    int row = s.cell.row;
+    // Windows of one length, each a row below the last: eight summed side by side (in pairs of lanes),
+    // each in row order from zero as the built-in sums it, so the results are the same to the bit.
+    constexpr std::uint32_t kLanes = 8;
+    const bool uniform = sum && !arg.a.rowAbs && !arg.b.rowAbs;
+    const int offset = std::min(arg.a.row, arg.b.row);
+    const int length = std::abs(arg.b.row - arg.a.row) + 1;
+    for (std::uint32_t id = run.first; id < run.end;) {
+        if (uniform && run.end - id >= kLanes) {
+            const int first = row + offset, last = row + static_cast<int>(kLanes) - 1 + offset + length - 1;
+            if (last <= used.row && numbersUpTo(first, last)) {
+                const double* p = number + first;
+                Pair t0{}, t1{}, t2{}, t3{};
+                for (int k = 0; k < length; ++k, ++p) {
+                    t0 += loadPair(p);
+                    t1 += loadPair(p + 2);
+                    t2 += loadPair(p + 4);
+                    t3 += loadPair(p + 6);
+                }
+                const double t[kLanes] = {t0[0], t0[1], t1[0], t1[1], t2[0], t2[1], t3[0], t3[1]};
+                for (std::uint32_t j = 0; j < kLanes; ++j) store(id + j, t[j]);
+                id += kLanes;
+                row += static_cast<int>(kLanes);
+                continue;
+            }
+        }
+        const CellRef a = arg.a.at({col, row}), b = arg.b.at({col, row});
+        const int r1 = std::min(a.row, b.row), r2 = std::min(std::max(a.row, b.row), used.row);
+        if (sum && r1 <= r2 && numbersUpTo(r1, r2)) {
+            double total = 0;
+            for (int r = r1; r <= r2; ++r) total += number[r];
+            store(id, total);
+        } else {
+            setResult(id, numbers && r1 <= r2 ? aggregateRows(head.fn, numbers, r1, r2)
+                                              : aggregateRows(head.fn, nullptr, 1, 0));
+            Result& res = results_[id];
+            res.computed = true;
+            res.state = State::clean;
+            res.pending = true;
+        }
+        ++id;
+        ++row;
+    }
+    pending_ = true;
+    return true;
+}
+
+void FormulaEngine::setResult(std::uint32_t id, Value&& v) {
+    Result& s = results_[id];
     if (v.kind == Value::Kind::text) {
         texts_[id] = std::move(v.text);
     } else if (s.kind == Value::Kind::text) {
@@ -474,7 +666,8 @@ void FormulaEngine::setResult(Slot& s, std::uint32_t id, Value&& v) {
     s.number = v.number;
 }
 
-Value FormulaEngine::result(const Slot& s, std::uint32_t id) const {
+Value FormulaEngine::result(std::uint32_t id) const {
+    const Result& s = results_[id];
     Value v;
     v.kind = s.kind;
     v.error = s.error;
@@ -486,11 +679,29 @@ Value FormulaEngine::result(const Slot& s, std::uint32_t id) const {
     return v;
 }
 
+void FormulaEngine::evaluateRuns(const std::vector<std::uint32_t>& ids) {
+    if (ids.size() < 2 || ids.size() > 4096 || runs_.empty() || !runsKnown_) return;
+    sorted_.assign(ids.begin(), ids.end());
+    std::sort(sorted_.begin(), sorted_.end());
+    sorted_.erase(std::unique(sorted_.begin(), sorted_.end()), sorted_.end());
+    for (std::size_t i = 0; i < sorted_.size();) {
+        std::size_t j = i + 1;
+        while (j < sorted_.size() && sorted_[j] == sorted_[j - 1] + 1) ++j;
+        if (j - i >= 2) {
+            // The run holding the stretch: the last that starts at or before it.
+            auto it = std::upper_bound(runs_.begin(), runs_.end(), sorted_[i],
+                                       [](std::uint32_t id, const Run& run) { return id < run.first; });
+            if (it != runs_.begin() && (--it)->end > sorted_[j - 1]) evaluateRun({sorted_[i], sorted_[j - 1] + 1});
+        }
+        i = j;
+    }
+}
+
 void FormulaEngine::evaluateAll(const std::vector<std::uint32_t>& ids) {
     {
         DepthGuard guard(calcDepth_);
         for (std::uint32_t id : ids) {
-            if (id < slots_.size() && slots_[id].live && slots_[id].state == State::dirty) evaluate(id);
+            if (id < slots_.size() && slots_[id].live && results_[id].state == State::dirty) evaluate(id);
         }
     }
     afterCalculation();
@@ -499,14 +710,29 @@ void FormulaEngine::evaluateAll(const std::vector<std::uint32_t>& ids) {
 bool FormulaEngine::recalcAll() {
     if (calcDepth_ > 0) return false;
     linkPending();
-    std::vector<std::uint32_t> all;
-    all.reserve(slotOf_.size());
-    for (std::uint32_t id = 0; id < slots_.size(); ++id) {
-        if (!slots_[id].live) continue;
-        slots_[id].state = State::dirty;
-        all.push_back(id);
+    if (!runsKnown_) findRuns();
+    std::vector<std::uint32_t> rest;
+    {
+        // A filled column of sums (and their kin) over a column without formulas is calculated as one
+        // block from the column's numbers; it reads no formula, so it goes first. The rest follows its
+        // dependencies.
+        DepthGuard guard(calcDepth_);
+        std::uint32_t id = 0;
+        auto each = [&](std::uint32_t end) {
+            for (; id < end; ++id) {
+                if (!slots_[id].live) continue;
+                results_[id].state = State::dirty;
+                rest.push_back(id);
+            }
+        };
+        for (const Run& run : runs_) {
+            each(run.first);
+            if (evaluateRun(run)) id = run.end;
+            each(run.end);
+        }
+        each(static_cast<std::uint32_t>(slots_.size()));
     }
-    evaluateAll(all);
+    evaluateAll(rest);
     return true;
 }
 
@@ -517,7 +743,7 @@ bool FormulaEngine::recalcCell(CellRef cell) {
     if (id == CellMap::kNone) return false;
     linkPending();
     std::vector<std::uint32_t> list{id};
-    slots_[id].state = State::dirty;
+    results_[id].state = State::dirty;
     if (autoCalc()) {
         std::vector<std::uint64_t> cells{cellKey(cell)};
         markDependents(cells, list);
@@ -581,8 +807,7 @@ Value FormulaEngine::cellValue(CellRef cell) {
     if (col >= columnFormulas_.size() || columnFormulas_[col] == 0) return plainValue(cell);
     const std::uint32_t id = slotOf_.find(cellKey(cell));
     if (id != CellMap::kNone) {
-        const Slot& s = slots_[id];
-        if (s.computed) return result(s, id);
+        if (results_[id].computed) return result(id);
         // Not calculated since it was read: its stored result stands.
         const std::string_view stored = sheet_.storedValue(cell, scratch_);
         const FormulaError e = errorFromText(stored);
@@ -673,12 +898,15 @@ bool FormulaEngine::setFormula(CellRef cell, std::string_view text, int style, b
     Formula& f = parsed_;
     canonical.clear();
     bool parsed = false;
+    bool keyed = false;  // the text is the last shape's (lastCanonical_)
+    bool again = false;  // ... and that shape's text, written again
     if (!rest.empty()) {
         // A formula that differs from the one written before only by where its references lie relative
         // to its cell (a column being filled) is that formula again: no parse, the same R1C1 text.
-        const bool keyed = style != kRefStyleR1C1 && formulaShapeKey(text, cell, shapeKey_);
+        keyed = style != kRefStyleR1C1 && formulaShapeKey(text, cell, shapeKey_);
         if (keyed && !lastShapeKey_.empty() && shapeKey_ == lastShapeKey_) {
             canonical = lastCanonical_;
+            again = true;
         } else {
             if (!parseFormula(text, style, cell, f)) return false;
             parsed = true;
@@ -686,6 +914,7 @@ bool FormulaEngine::setFormula(CellRef cell, std::string_view text, int style, b
             if (keyed) {
                 lastShapeKey_ = shapeKey_;
                 lastCanonical_ = canonical;
+                lastForm_.reset();  // made below, unless this call returns first
             }
         }
     }
@@ -695,25 +924,42 @@ bool FormulaEngine::setFormula(CellRef cell, std::string_view text, int style, b
     selfWrite_ = false;
     const std::uint64_t key = cellKey(cell);
     if (const std::uint32_t old = slotOf_.find(key); old != CellMap::kNone) removeSlot(old);
-    std::vector<std::uint32_t> dirtied;
+    std::vector<std::uint32_t> dirtied = std::move(dirtied_);  // kept from call to call, as in applyChanges
+    dirtied.clear();
     if (!canonical.empty()) {
-        auto form = sharedForm(canonical, parsed ? &f : nullptr);
+        // The last shape's parsed form and hash serve it again without a look-up.
+        std::shared_ptr<const Formula> form = again ? lastForm_.lock() : nullptr;
+        std::uint64_t hash = lastHash_;
+        if (!form) {
+            form = sharedForm(canonical, parsed ? &f : nullptr);
+            hash = hashText(canonical);
+            if (keyed) {
+                lastForm_ = form;
+                lastHash_ = hash;
+            }
+        }
         const bool ok = form != nullptr;
-        const std::uint32_t id = addSlot(cell, std::move(form), hashText(canonical));
+        const std::uint32_t id = addSlot(cell, std::move(form), hash);
         slots_[id].raw = !ok;
-        slots_[id].state = State::dirty;
+        results_[id].state = State::dirty;
         if (!rebuild) {
             unlinked_.push_back(id);
+            dirtied_ = std::move(dirtied);
             return true;
         }
         link(id);
         dirtied.push_back(id);
     }
-    if (!rebuild) return true;
-    linkPending();
-    keys_.assign(1, key);
-    markDependents(keys_, dirtied);
-    if (autoCalc()) evaluateAll(dirtied);
+    if (rebuild) {
+        linkPending();
+        keys_.assign(1, key);
+        markDependents(keys_, dirtied);
+        if (autoCalc()) {
+            evaluateRuns(dirtied);
+            evaluateAll(dirtied);
+        }
+    }
+    dirtied_ = std::move(dirtied);
     return true;
 }
 
@@ -729,7 +975,9 @@ std::string FormulaEngine::formulaText(CellRef cell, int style) const {
 void FormulaEngine::applyChanges(std::span<const Block> blocks, bool calculate) {
     std::vector<std::uint64_t>& cells = keys_;  // used until the dependents are marked, before any call out
     cells.clear();
-    std::vector<std::uint32_t> dirtied;
+    // The list kept from call to call (a nested call, from a calculation's follow-up, makes its own).
+    std::vector<std::uint32_t> dirtied = std::move(dirtied_);
+    dirtied.clear();
     for (const Block& block : blocks) {
         const int c1 = std::max(0, block.col1), c2 = std::min(sheet_.colCount(), block.col2);
         const int r1 = std::max(0, block.row1), r2 = std::min(sheet_.rowCount(), block.row2);
@@ -746,7 +994,11 @@ void FormulaEngine::applyChanges(std::span<const Block> blocks, bool calculate) 
     }
     linkPending();
     markDependents(cells, dirtied);
-    if (calculate && autoCalc()) evaluateAll(dirtied);
+    if (calculate && autoCalc()) {
+        evaluateRuns(dirtied);
+        evaluateAll(dirtied);
+    }
+    dirtied_ = std::move(dirtied);
 }
 
 void FormulaEngine::afterCalculation() {
@@ -779,6 +1031,13 @@ void FormulaEngine::cellsChanged(const Block& block) {
         return;
     }
     applyChanges(std::span<const Block>(&b, 1), true);
+    if (b.col1 == b.col2 && b.row1 == b.row2 && b.col1 >= 1 && b.row1 >= 1 && !formulasInColumns(b.col1, b.col1)) {
+        // One plain cell written (a column being typed or filled): its number is read now, while the
+        // cell is at hand, so that calculating over its column costs no parsing.
+        const auto col = static_cast<std::size_t>(b.col1), row = static_cast<std::size_t>(b.row1);
+        if (col >= numbers_.size() || row >= numbers_[col].state.size() || numbers_[col].state[row] == 0)
+            plainValue({b.col1, b.row1});
+    }
 }
 
 void FormulaEngine::structureChanged() {

@@ -4,7 +4,9 @@
 // functions registered on the grid.
 //
 // The sheet keeps each formula as R1C1 text and the last result as the cell's stored text; the engine
-// keeps the parsed form and the typed result beside them and is told by the sheet of every change.
+// keeps the parsed form and the typed result beside them and is told by the sheet of every change. A
+// result is formatted into the cell's text when the sheet next touches the cell, not when calculated.
+// A column filled with one aggregate over a column of plain cells is calculated as one block.
 // Recalculation walks dependencies with an explicit work list, so a chain of a million cells needs no
 // deeper call stack than a single cell. A cell that depends on itself gets #CIRC!.
 //
@@ -97,6 +99,13 @@ public:
     // loaded.
     void contentReplaced();
 
+    // Results are kept here as calculated and formatted into their cells' stored text only when the
+    // sheet reads or writes such a cell (or walks, moves or saves its cells): a recalculation of many
+    // cells formats none of them. The text is the one the result always reads as (see resultText).
+    bool hasPendingResults() const { return pending_; }
+    void writePendingResult(CellRef cell);  // header-normalised
+    void writePendingResults();
+
     std::size_t formulaCount() const { return slotOf_.size(); }
     // Parsed forms held: formulas that read the same in R1C1 (a filled column) share one.
     std::size_t parsedFormCount() const;
@@ -109,28 +118,34 @@ private:
         // column: references relative to their cell).
         std::shared_ptr<const Formula> formula;
         std::uint64_t textHash = 0;  // of the sheet's formula text
-        double number = 0;           // the result: a number or a boolean's 0/1 (a text result is in texts_)
         std::uint32_t generation = 0;
         std::uint32_t edgeCount = 0;
         std::uint32_t mark = 0;
-        State state = State::clean;
-        Value::Kind kind = Value::Kind::empty;
-        FormulaError error = FormulaError::none;
-        bool computed = false;  // the result is held here; else the sheet's stored result stands
         bool live = false;
         bool linked = false;
         bool raw = false;  // the sheet's text does not parse (it evaluates to #NAME?)
     };
-    // Slots in chunks: a growing sheet never copies them, nor holds two copies at once.
-    class SlotTable {
+    // What a calculation reads and writes of a slot, apart from the rest (same index), so that a
+    // calculation of many cells moves little memory.
+    struct Result {
+        double number = 0;  // a number or a boolean's 0/1 (a text result is in texts_)
+        Value::Kind kind = Value::Kind::empty;
+        FormulaError error = FormulaError::none;
+        State state = State::clean;
+        bool computed = false;  // the result is held here; else the sheet's stored result stands
+        bool pending = false;   // the result is not yet formatted into the cell's stored text
+    };
+    // In chunks: a growing sheet never copies them, nor holds two copies at once.
+    template <class T>
+    class ChunkTable {
     public:
         static constexpr std::size_t kChunk = 256;
-        Slot& operator[](std::size_t i) { return chunks_[i / kChunk][i % kChunk]; }
-        const Slot& operator[](std::size_t i) const { return chunks_[i / kChunk][i % kChunk]; }
+        T& operator[](std::size_t i) { return chunks_[i / kChunk][i % kChunk]; }
+        const T& operator[](std::size_t i) const { return chunks_[i / kChunk][i % kChunk]; }
         std::size_t size() const { return size_; }
         void emplace_back() {
-            if (size_ == chunks_.size() * kChunk) chunks_.push_back(std::make_unique<Slot[]>(kChunk));
-            (*this)[size_++] = Slot{};
+            if (size_ == chunks_.size() * kChunk) chunks_.push_back(std::make_unique<T[]>(kChunk));
+            (*this)[size_++] = T{};
         }
         void clear() {
             chunks_.clear();
@@ -138,8 +153,14 @@ private:
         }
 
     private:
-        std::vector<std::unique_ptr<Slot[]>> chunks_;
+        std::vector<std::unique_ptr<T[]>> chunks_;
         std::size_t size_ = 0;
+    };
+    // Slots that follow each other (ids first..end-1) holding one parsed form in the rows following
+    // each other of one column: a filled column, kept as the slots are added.
+    struct Run {
+        std::uint32_t first;
+        std::uint32_t end;
     };
     struct Edge {
         std::uint32_t slot;
@@ -161,6 +182,9 @@ private:
     struct ColumnWatches {
         std::vector<Watch> list;
         bool sorted = true;  // by row1
+        bool indexed = true;
+        int longest = 0;     // rows of the longest range listed
+        std::vector<std::uint32_t> bandStart;  // where the ranges starting in each band of rows begin
     };
     // The numbers of plain (formula-free) cells as read, so that ranges read again cost no parsing.
     struct NumberColumn {
@@ -206,21 +230,50 @@ private:
     void evaluate(std::uint32_t root);
     void compute(std::uint32_t slot, bool circular);
     void evaluateAll(const std::vector<std::uint32_t>& slots);
+    // The dirty slots among these that lie side by side in a run are calculated as blocks where they
+    // can be (they read no formula, so they may go first); the rest stay dirty for evaluateAll.
+    void evaluateRuns(const std::vector<std::uint32_t>& slots);
     bool autoCalc() const;
     void applyChanges(std::span<const Block> blocks, bool calculate);
     void afterCalculation();
     void compactEdges();
-    void setResult(Slot& slot, std::uint32_t id, Value&& value);
-    Value result(const Slot& slot, std::uint32_t id) const;
+    void setResult(std::uint32_t id, Value&& value);
+    Value result(std::uint32_t id) const;
+    void markPending(Result& r) {
+        r.pending = true;
+        pending_ = true;
+    }
     Value plainValue(CellRef cell);
     // SUM, AVERAGE, MIN, MAX or COUNT of one range in one column without formulas, calculated straight
     // from the column's numbers; false for any other formula (the evaluator calculates it).
+    struct ColumnRange {
+        Builtin fn;
+        const Node* arg;  // the range
+        int col;
+        int r1;
+        int r2;
+    };
+    bool columnRange(const Slot& slot, ColumnRange& out) const;
     bool columnAggregate(const Slot& slot, Value& out);
+    // The rows of the column read into its numbers (those not read yet).
+    const NumberColumn& readNumbers(int col, int r1, int r2);
+    static Value aggregateRows(Builtin fn, const NumberColumn* numbers, int first, int last);
+    // Whether the slots continue a run: the same form one row below in the same column.
+    bool follows(const Slot& previous, const Slot& next) const {
+        return next.live && previous.live && next.formula == previous.formula && next.formula &&
+               next.cell.col == previous.cell.col && next.cell.row == previous.cell.row + 1;
+    }
+    void findRuns();
+    // Calculates a run that holds one such aggregate as one block; false (nothing done) for any other.
+    bool evaluateRun(const Run& run);
     // The block's cells were written: their numbers are read again when next asked for.
     void forgetNumbers(const Block& block);
 
     Sheet& sheet_;
-    SlotTable slots_;
+    ChunkTable<Slot> slots_;
+    ChunkTable<Result> results_;
+    std::vector<Run> runs_;  // by first id
+    bool runsKnown_ = true;  // runs_ lists every run (else a recalculation finds them again)
     std::unordered_map<std::uint32_t, std::string> texts_;  // text results by slot
     std::vector<std::uint32_t> freeSlots_;
     CellMap slotOf_;
@@ -229,8 +282,12 @@ private:
     std::vector<BigRange> bigRanges_;
     std::vector<ColumnWatches> watches_;  // by column
     std::size_t watchCount_ = 0;
+    bool pending_ = false;  // some slot's result may not be in the sheet yet
     std::size_t staleEdges_ = 0;
     std::vector<std::uint32_t> unlinked_;
+    std::vector<std::uint32_t> headColumns_;  // single-cell references into each column
+    std::vector<std::uint32_t> dirtied_;
+    std::vector<std::uint32_t> sorted_;
     std::unordered_map<std::uint32_t, std::shared_ptr<const Custom>> customs_;
 
     int calcDepth_ = 0;
@@ -247,11 +304,12 @@ private:
     std::vector<std::uint32_t> columnFormulas_;  // formulas per column
     std::vector<NumberColumn> numbers_;          // by column
     std::string scratch_;
-    std::string resultScratch_;
     std::string canonical_;
     std::string shapeKey_;
-    std::string lastShapeKey_;  // of the last formula parsed from A1 text, and its R1C1 text
+    std::string lastShapeKey_;  // of the last formula parsed from A1 text, its R1C1 text, form and hash
     std::string lastCanonical_;
+    std::weak_ptr<const Formula> lastForm_;
+    std::uint64_t lastHash_ = 0;
     Formula parsed_;
     std::vector<std::uint64_t> keys_;
 };

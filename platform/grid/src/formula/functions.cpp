@@ -81,31 +81,49 @@ void eachCell(const FunctionArg& a, const CellReader& read, const CellLister& li
         if (!visit(read(cell))) return;
 }
 
+// Calls cell(value) for the cells of each reference argument and direct(value) for each other argument,
+// in order, until one returns false (the result is then false).
+template <class Cell, class Direct>
+bool forEachArgument(std::span<const FunctionArg> args, const CellReader& read, const CellLister& list, Cell cell,
+                     Direct direct) {
+    for (const FunctionArg& a : args) {
+        if (a.isReference) {
+            bool going = true;
+            eachCell(a, read, list, [&](const Value& v) { return going = cell(v); });
+            if (!going) return false;
+        } else if (!direct(a.value)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The numbers an aggregate sees: every number cell of a reference (text, booleans and empty cells
 // skipped), and direct arguments coerced to numbers. The first error met is the result.
 template <class Visit>
 FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& read, const CellLister& list,
                            Visit visit) {
-    for (const FunctionArg& a : args) {
-        if (a.isReference) {
-            FormulaError error = FormulaError::none;
-            eachCell(a, read, list, [&](const Value& v) {
-                if (v.isError()) {
-                    error = v.error;
-                    return false;
-                }
-                if (v.kind == Value::Kind::number) visit(v.number);
-                return true;
-            });
-            if (error != FormulaError::none) return error;
-            continue;
-        }
-        if (a.value.isError()) return a.value.error;
-        const Value n = toNumber(a.value);
-        if (n.isError()) return n.error;
-        visit(n.number);
-    }
-    return FormulaError::none;
+    FormulaError error = FormulaError::none;
+    forEachArgument(
+        args, read, list,
+        [&](const Value& v) {
+            if (v.isError()) {
+                error = v.error;
+                return false;
+            }
+            if (v.kind == Value::Kind::number) visit(v.number);
+            return true;
+        },
+        [&](const Value& v) {
+            const Value n = v.isError() ? v : toNumber(v);
+            if (n.isError()) {
+                error = n.error;
+                return false;
+            }
+            visit(n.number);
+            return true;
+        });
+    return error;
 }
 
 // COUNT and COUNTA look at every argument and every cell of every reference; an error or a text is
@@ -114,20 +132,16 @@ FormulaError forEachNumber(std::span<const FunctionArg> args, const CellReader& 
 // included.
 double countValues(std::span<const FunctionArg> args, const CellReader& read, const CellLister& list, bool all) {
     double count = 0;
-    for (const FunctionArg& a : args) {
-        if (a.isReference) {
-            eachCell(a, read, list, [&](const Value& v) {
-                if (all ? !v.isEmpty() : v.kind == Value::Kind::number) ++count;
-                return true;
-            });
-            continue;
-        }
-        if (all) {
-            if (!a.value.isEmpty()) ++count;
-        } else if (!a.value.isError() && !a.value.isEmpty() && !toNumber(a.value).isError()) {
-            ++count;
-        }
-    }
+    forEachArgument(
+        args, read, list,
+        [&](const Value& v) {
+            if (all ? !v.isEmpty() : v.kind == Value::Kind::number) ++count;
+            return true;
+        },
+        [&](const Value& v) {
+            if (all ? !v.isEmpty() : !v.isError() && !v.isEmpty() && !toNumber(v).isError()) ++count;
+            return true;
+        });
     return count;
 }
 

@@ -89,6 +89,14 @@ void Sheet::cellsMoved() {
     if (formulas_) formulas_->structureChanged();
 }
 
+void Sheet::settleResult(CellRef cell) const {
+    if (formulas_ && formulas_->hasPendingResults()) formulas_->writePendingResult(cell);
+}
+
+void Sheet::settleResults() const {
+    if (formulas_ && formulas_->hasPendingResults()) formulas_->writePendingResults();
+}
+
 // ---- addressing ----
 
 
@@ -107,7 +115,9 @@ const Sheet::Cell* Sheet::find(CellRef cell) const {
     const auto c = static_cast<std::size_t>(headerToZero(cell.col));
     const auto r = static_cast<std::size_t>(headerToZero(cell.row));
     if (!contains(cell) || r >= rows_.size() || !rows_[r]) return nullptr;
-    return rows_[r]->find(c);
+    const Cell* found = rows_[r]->find(c);
+    if (found && found->extra && found->extra->formula) settleResult({static_cast<int>(c), static_cast<int>(r)});
+    return found;
 }
 
 Sheet::Cell& Sheet::at(CellRef cell) {
@@ -116,7 +126,9 @@ Sheet::Cell& Sheet::at(CellRef cell) {
     if (r >= rows_.size()) rows_.resize(r + 1);
     if (!rows_[r]) rows_[r] = std::make_unique<Row>();
     usedCols_ = std::max(usedCols_, static_cast<int>(c));
-    return rows_[r]->make(c, static_cast<std::size_t>(colCount_) + 1);
+    Cell& made = rows_[r]->make(c, static_cast<std::size_t>(colCount_) + 1);
+    if (made.extra && made.extra->formula) settleResult({static_cast<int>(c), static_cast<int>(r)});  // makes no cell
+    return made;
 }
 
 std::size_t Sheet::cellStorageBytes() const {
@@ -270,6 +282,7 @@ void Sheet::Row::eraseColumns(std::size_t at, std::size_t count) {
 bool Sheet::setRowCount(int count) {
     if (count < 0 || count > kMaxRows) return false;
     if (count < rowCount_) {
+        settleResults();  // the results of the cells that stay go with them
         const auto keep = static_cast<std::size_t>(count) + 1;
         if (rows_.size() > keep) rows_.resize(keep);
         if (rowHeights_.size() > keep) rowHeights_.resize(keep);
@@ -284,6 +297,7 @@ bool Sheet::setRowCount(int count) {
 bool Sheet::setColCount(int count) {
     if (count < 0 || count > kMaxCols) return false;
     if (count < colCount_) {
+        settleResults();  // the results of the cells that stay go with them
         const auto keep = static_cast<std::size_t>(count) + 1;
         for (auto& row : rows_) {
             if (row) row->truncate(keep);
@@ -320,6 +334,7 @@ void eraseRange(std::vector<T>& v, std::size_t at, std::size_t count) {
 }  // namespace
 
 bool Sheet::insertRows(int at, int count) {
+    settleResults();  // the results go with their cells
     at = headerToZero(at);
     if (at < 1 || at > rowCount_ || count < 1) return false;
     count = std::min(count, rowCount_ - at + 1);
@@ -334,6 +349,7 @@ bool Sheet::insertRows(int at, int count) {
 }
 
 bool Sheet::deleteRows(int at, int count) {
+    settleResults();  // the results go with their cells
     at = headerToZero(at);
     if (at < 1 || count < 1 || at > rowCount_ || count > rowCount_ - at + 1) return false;
     eraseRange(rows_, static_cast<std::size_t>(at), static_cast<std::size_t>(count));
@@ -344,6 +360,7 @@ bool Sheet::deleteRows(int at, int count) {
 }
 
 bool Sheet::insertCols(int at, int count) {
+    settleResults();  // the results go with their cells
     at = headerToZero(at);
     if (at < 1 || at > colCount_ || count < 1) return false;
     count = std::min(count, colCount_ - at + 1);
@@ -361,6 +378,7 @@ bool Sheet::insertCols(int at, int count) {
 }
 
 bool Sheet::deleteCols(int at, int count) {
+    settleResults();  // the results go with their cells
     at = headerToZero(at);
     if (at < 1 || count < 1 || at > colCount_ || count > colCount_ - at + 1) return false;
     for (auto& row : rows_) {

@@ -274,6 +274,12 @@ private:
 
     void cellsWritten(const Block& block);  // clipped, header-normalised block
     void cellsMoved();
+    // The formula engine formats a result into its cell's stored text only when the cell is read or
+    // written (see FormulaEngine::writePendingResult); these write what is pending for one cell
+    // (header-normalised; every lookup of a formula cell does) or for every cell (before cells move, are
+    // saved or are walked row by row).
+    void settleResult(CellRef cell) const;
+    void settleResults() const;
     struct CellExtra {
         std::shared_ptr<const std::string> formula;  // never empty; shared by the cells of the same text
         std::unique_ptr<std::string> tag;            // never empty

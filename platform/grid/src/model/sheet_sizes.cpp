@@ -170,6 +170,7 @@ SIZE Sheet::preferredSize(CellRef cell, bool wantWidth, bool wantHeight) const {
 
 SIZE Sheet::largestPreferredSizePixels(const Block& block, bool wantWidth, bool wantHeight) const {
     SIZE largest{0, 0};
+    settleResults();
     const int c1 = std::max(0, headerToZero(block.col1)), r1 = std::max(0, headerToZero(block.row1));
     const int c2 = std::min(colCount_, headerToZero(block.col2)), r2 = std::min(rowCount_, headerToZero(block.row2));
     // Heights alone: a plain cell on one line is as high as its font's line, whatever its text; the line
@@ -209,6 +210,7 @@ std::vector<int> Sheet::largestPreferredWidthsPixels(const Block& block) const {
 }
 
 std::vector<int> Sheet::largestPreferredHeightsPixels(const Block& block) const {
+    settleResults();
     const int c1 = std::max(0, headerToZero(block.col1)), r1 = std::max(0, headerToZero(block.row1));
     const int c2 = std::min(colCount_, headerToZero(block.col2)), r2 = std::min(rowCount_, headerToZero(block.row2));
     std::vector<int> heights(static_cast<std::size_t>(std::max(0, r2 - r1 + 1)), 0);
