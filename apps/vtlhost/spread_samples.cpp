@@ -1,6 +1,7 @@
 #include "spread_samples.h"
 
 #include <algorithm>
+#include <map>
 #include <ostream>
 
 #include "host/command_line.h"
@@ -70,6 +71,39 @@ void printLookUp(const KsLookUpDlgData& d, std::ostream& out) {
         << "\n  sort: " << d.choice2 << "\n  partial match: " << (d.secondOptionSet ? "yes" : "no")
         << "\n  match case: " << (d.option ? "yes" : "no") << "\n  closed by: " << d.closedBy << "\n";
 }
+
+// A sheet the story saved, as it is on disk: its first three columns.
+void printSavedSheet(const std::string& name, std::ostream& out) {
+    const SheetTable sheet = readSheetAt(Vtl_String(name));
+    out << "\nThe sheet " << name << " as it is on disk afterwards:\n";
+    Vtl_Array<Vtl_StringArray> firstColumns;
+    for (const auto& row : sheet.rows) {
+        Vtl_StringArray shown;
+        bool any = false;
+        for (int i = 0; i < std::min(row.length(), 3); ++i) {
+            shown.append(row[i]);
+            any = any || !row[i].isEmpty();
+        }
+        if (any) firstColumns.append(shown);
+    }
+    Vtl_StringArray names;
+    for (int i = 0; i < std::min(sheet.names.length(), 3); ++i) names.append(sheet.names[i]);
+    printTable(names, firstColumns, out);
+}
+
+// Results saved as CSV for another spreadsheet program, as the files hold them.
+void printCsvFiles(const std::string& folder, std::ostream& out) {
+    for (const std::string& file : vtl::base::files::findFiles(folder, "*.csv")) {
+        std::string text, error;
+        if (!vtl::base::files::readBinary(folder + "/" + file, text, error)) continue;
+        out << "\nThe CSV file c:\\a\\" << file << " (UTF-8, CR LF):\n";
+        if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+            out << "  " << text.substr(start, end - start) << "\n";
+    }
+}
+
 }  // namespace
 
 void mapSpreadsheetDrive() {
@@ -155,34 +189,22 @@ void registerSpreadEntries(std::vector<GalleryEntry>& entries) {
 
 void playEvaluateSheet(std::ostream& out, const Play& play) {
     out << "Opened the evaluation bench on c:\\a\\t3.sss (drive c: is the library's Spreadsheets folder)\n";
+    // The sheets of c:\a as they were, to show those the story saved.
+    const std::string folder = vtl::base::files::resolve((gSettings.libDir() + "Spreadsheets\\a").str());
+    std::map<std::string, std::string> before;
+    for (const std::string& file : vtl::base::files::findFiles(folder, "*.sss")) {
+        std::string bytes, error;
+        if (vtl::base::files::readBinary(folder + "/" + file, bytes, error)) before[file] = std::move(bytes);
+    }
     vtl::host::clearCommandLine();
     play([] { EvaluateSS(); });
-    const SheetTable sheet = readSheetAt(Vtl_String("c:\\a\\t3.sss"));
-    out << "\nThe sheet c:\\a\\t3.sss as it is on disk afterwards:\n";
-    Vtl_Array<Vtl_StringArray> firstColumns;
-    for (const auto& row : sheet.rows) {
-        Vtl_StringArray shown;
-        bool any = false;
-        for (int i = 0; i < std::min(row.length(), 3); ++i) {
-            shown.append(row[i]);
-            any = any || !row[i].isEmpty();
-        }
-        if (any) firstColumns.append(shown);
+    for (const std::string& file : vtl::base::files::findFiles(folder, "*.sss")) {
+        std::string bytes, error;
+        if (!vtl::base::files::readBinary(folder + "/" + file, bytes, error)) continue;
+        const auto was = before.find(file);
+        if (was == before.end() || was->second != bytes) printSavedSheet("c:\\a\\" + file, out);
     }
-    Vtl_StringArray names;
-    for (int i = 0; i < std::min(sheet.names.length(), 3); ++i) names.append(sheet.names[i]);
-    printTable(names, firstColumns, out);
-    // Results saved as CSV for another spreadsheet program, as the file holds them.
-    const std::string folder = vtl::base::files::resolve((gSettings.libDir() + "Spreadsheets\\a").str());
-    for (const std::string& file : vtl::base::files::findFiles(folder, "*.csv")) {
-        std::string text, error;
-        if (!vtl::base::files::readBinary(folder + "/" + file, text, error)) continue;
-        out << "\nThe CSV file c:\\a\\" << file << " (UTF-8, CR LF):\n";
-        if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-        std::size_t start = 0;
-        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-            out << "  " << text.substr(start, end - start) << "\n";
-    }
+    printCsvFiles(folder, out);
 }
 
 bool playStringTable(const std::string& file, std::ostream& out, const Play& play) {
