@@ -197,6 +197,14 @@ TEST(ForeignFileTest, UnreadableFilesFailAndLeaveTheSheet) {
     const std::size_t directory = bomb.rfind(std::string("PK\x01\x02", 4));
     ASSERT_NE(directory, std::string::npos);
     bomb[directory + 24 + 3] = '\x7F';
+    // A stored entry whose directory gives a packed size of gigabytes, the rest of the archive as it was.
+    std::string oversized = good;
+    oversized[directory + 20 + 3] = '\xC2';
+    // An entry whose local header disagrees with the directory about its size.
+    std::string disagreeing = good;
+    const std::size_t localHeader = disagreeing.find(std::string("PK\x03\x04", 4), 4);
+    ASSERT_NE(localHeader, std::string::npos);
+    disagreeing[localHeader + 18] = static_cast<char>(disagreeing[localHeader + 18] ^ 0x10);
     // A password-protected ODS keeps its parts encrypted inside the zip: content.xml is no XML.
     const std::string encryptedOds = zipStored({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
                                                 {"content.xml", std::string("\x8f\x12\xa0\x00\xfe<\x9c\x01", 8) + good}});
@@ -204,7 +212,7 @@ TEST(ForeignFileTest, UnreadableFilesFailAndLeaveTheSheet) {
         {"encrypted.ods", encryptedOds},
         {"encrypted.xlsx", encrypted}, {"truncated.xlsx", truncated}, {"damaged.xlsx", damaged},
         {"bomb.xlsx", bomb},           {"empty.ods", ""},           {"text.ods", "not a zip at all"},
-        {"xlsx-as.ods", good}};
+        {"xlsx-as.ods", good},         {"oversized.xlsx", oversized}, {"disagreeing.xlsx", disagreeing}};
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);
         Sheet s;

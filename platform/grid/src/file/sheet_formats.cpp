@@ -40,8 +40,28 @@ std::uint32_t le16(std::string_view s, std::size_t at) {
 }
 
 // A workbook is a zip archive. Its central directory must be whole and promise no more than kMaxUnpacked
-// bytes, so that a small damaged or hostile archive cannot make the reader unpack gigabytes.
+// bytes, and each entry must lie within the archive as its local header describes it, so that a small
+// damaged or hostile archive cannot make the reader allocate or unpack gigabytes.
 constexpr std::uint64_t kMaxUnpacked = std::uint64_t{512} << 20;
+constexpr std::uint32_t kStored = 0;
+constexpr std::uint32_t kSizesAfterData = 1u << 3;  // the sizes follow the data (the local header has zeros)
+
+// The entry of the central directory at `at`, checked against its local header and the archive's bounds.
+bool plausibleEntry(std::string_view bytes, std::size_t at, std::size_t directory) {
+    const std::uint32_t flags = le16(bytes, at + 8);
+    const std::uint32_t method = le16(bytes, at + 10);
+    const std::uint64_t packed = le32(bytes, at + 20);
+    const std::uint64_t unpacked = le32(bytes, at + 24);
+    const std::uint64_t local = le32(bytes, at + 42);
+    if (method == kStored && packed != unpacked) return false;
+    if (local + 30 > directory || le32(bytes, static_cast<std::size_t>(local)) != 0x04034b50) return false;
+    const auto l = static_cast<std::size_t>(local);
+    const std::uint64_t data = local + 30 + le16(bytes, l + 26) + le16(bytes, l + 28);
+    if (data > directory || packed > directory - data) return false;
+    if (!(flags & kSizesAfterData) && (le32(bytes, l + 18) != packed || le32(bytes, l + 22) != unpacked)) return false;
+    return true;
+}
+
 bool plausibleZip(std::string_view bytes) {
     constexpr std::size_t kEndRecord = 22;
     if (bytes.size() < kEndRecord) return false;
@@ -59,6 +79,7 @@ bool plausibleZip(std::string_view bytes) {
     std::size_t at = offset;
     for (std::uint32_t i = 0; i < entries; ++i) {
         if (at + 46 > end || le32(bytes, at) != 0x02014b50) return false;
+        if (!plausibleEntry(bytes, at, offset)) return false;
         unpacked += le32(bytes, at + 24);
         if (unpacked > kMaxUnpacked) return false;
         at += 46 + le16(bytes, at + 28) + le16(bytes, at + 30) + le16(bytes, at + 32);
