@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
 #include <functional>
 #include <span>
 #include <vector>
@@ -391,6 +394,114 @@ TEST(GridFormula, NumbersReadBeforeAreReadAgainAfterEveryKindOfWrite) {
     EXPECT_EQ(s.text({2, 2}), "12");
     s.setText({1, 3}, "100");
     EXPECT_EQ(s.text({2, 2}), "108");
+}
+
+// A column of sums filled row by row is calculated as one block on change; the cells under it are
+// found by bands of rows. Every change must leave the same results as a full recalculation.
+TEST(GridFormula, ChangesUnderAFilledColumnOfSumsMatchAFullRecalculation) {
+    constexpr int kRows = 200, kSums = 190;
+    Calc s(5, kRows + 5);
+    std::vector<std::optional<double>> a(kRows + 1);
+    for (int r = 1; r <= kRows; ++r) {
+        s.setText({1, r}, std::to_string(r));
+        a[static_cast<std::size_t>(r)] = r;
+    }
+    for (int r = 1; r <= kSums; ++r) {
+        ASSERT_TRUE(s.f().setFormula({2, r}, "SUM(A" + std::to_string(r) + ":A" + std::to_string(r + 9) + ")", kRefStyleA1));
+    }
+    // Ranges starting in the same rows as the sums' (a band no longer holds one range a row), and cells
+    // referred to both alone and in a range.
+    for (int r = 60; r <= 70; ++r) {
+        ASSERT_TRUE(s.f().setFormula({3, r}, "MAX(A" + std::to_string(r) + ":A" + std::to_string(r + 4) + ")", kRefStyleA1));
+    }
+    ASSERT_TRUE(s.f().setFormula({4, 1}, "A64*2+SUM(A60:A66)", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({4, 2}, "A128+SUM(A127:A129)", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({4, 3}, "B100+1", kRefStyleA1));
+    auto number = [&](int r) { return a[static_cast<std::size_t>(r)].value_or(0); };
+    auto check = [&](const std::string& when) {
+        for (int r = 1; r <= kSums; ++r) {
+            if (!s.hasFormula({2, r})) continue;
+            double sum = 0;
+            for (int k = r; k <= r + 9; ++k) sum += number(k);
+            EXPECT_EQ(s.numericValue({2, r}), sum) << when << " row " << r;
+        }
+        for (int r = 60; r <= 70; ++r) {
+            std::optional<double> best;
+            for (int k = r; k <= r + 4; ++k) {
+                if (a[static_cast<std::size_t>(k)] && (!best || *a[static_cast<std::size_t>(k)] > *best)) best = a[static_cast<std::size_t>(k)];
+            }
+            EXPECT_EQ(s.numericValue({3, r}), best.value_or(0)) << when << " row " << r;
+        }
+        double d1 = number(64) * 2, d2 = number(128);
+        for (int k = 60; k <= 66; ++k) d1 += number(k);
+        for (int k = 127; k <= 129; ++k) d2 += number(k);
+        EXPECT_EQ(s.numericValue({4, 1}), d1) << when;
+        EXPECT_EQ(s.numericValue({4, 2}), d2) << when;
+    };
+    check("entered");
+    struct Change {
+        int row;
+        const char* text;
+        std::optional<double> value;
+    };
+    // The first and last windows of the block, band edges (rows 63/64/65, 127/128), a text over a
+    // number, an emptied cell, and numbers read by the quick and the general way.
+    const Change changes[] = {{1, "1000", 1000},  {199, "-42", -42},  {200, "5", 5},       {63, "007", 7},
+                              {64, "-0", -0.0},  {65, "  5", 5},      {127, "+5", 5},     {128, "1e3", 1000},
+                              {70, "x", std::nullopt},  {71, "", std::nullopt},  {66, "123456789012345", 123456789012345.0},
+                              {100, "-98765432109876", -98765432109876.0}, {129, "-123456789012345", -123456789012345.0}};
+    for (const Change& c : changes) {
+        s.setText({1, c.row}, c.text);
+        a[static_cast<std::size_t>(c.row)] = c.value;
+        check(std::string("A") + std::to_string(c.row) + " = '" + c.text + "'");
+    }
+    // A sum overwritten by a number: its dependents follow; the block is found again after it.
+    EXPECT_EQ(s.text({4, 3}), s.text({2, 100}).empty() ? "1" : std::to_string(static_cast<long long>(*s.numericValue({2, 100}) + 1)));
+    s.setText({2, 100}, "7");
+    EXPECT_FALSE(s.hasFormula({2, 100}));
+    EXPECT_EQ(s.text({4, 3}), "8");
+    s.setText({1, 95}, "3");
+    a[95] = 3;
+    check("a sum overwritten");
+    ASSERT_TRUE(s.f().setFormula({2, 100}, "SUM(A100:A109)", kRefStyleA1));
+    s.setText({1, 104}, "11");
+    a[104] = 11;
+    check("the sum written back");
+    EXPECT_TRUE(s.f().recalcAll());
+    check("recalculated");
+}
+
+// Whole numbers written into a cell are read digit by digit: the same value as the general reading.
+TEST(GridFormula, NumbersReadQuicklyReadAsTheGeneralReadingDoes) {
+    auto general = [](std::string_view t) -> std::optional<double> {
+        while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+        if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+        double v = 0;
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
+        return v;
+    };
+    Calc s;
+    ASSERT_TRUE(s.f().setFormula({2, 1}, "SUM(A1)", kRefStyleA1));
+    ASSERT_TRUE(s.f().setFormula({3, 1}, "COUNT(A1)", kRefStyleA1));
+    for (const char* t : {"0", "-0", "007", "5", "-5", "123456789012345", "-123456789012345", "999999999999999",
+                          "1234567890123456", "9007199254740993", "99999999999999999999", "-", "", "--1", "-+1", "12a",
+                          "1 ", " 1", "+7", "1.5", "0x10", "1e400"}) {
+        s.setText({1, 1}, t);
+        const auto expected = general(t);
+        EXPECT_EQ(s.text({3, 1}), expected ? "1" : "0") << "'" << t << "'";
+        // Results show 15 digits: a longer number is compared by what is left after a subtraction.
+        if (expected && std::abs(*expected) >= 1e15) {
+            const bool huge = *expected >= 1e19;
+            const double near = huge ? 1e20 : std::floor(*expected / 10) * 10;
+            const std::string literal = huge ? "1E20" : std::to_string(static_cast<long long>(near));
+            ASSERT_TRUE(s.f().setFormula({4, 1}, "SUM(A1)-" + literal, kRefStyleA1));
+            EXPECT_EQ(s.numericValue({4, 1}), *expected - near) << "'" << t << "'";
+        } else {
+            EXPECT_EQ(s.numericValue({2, 1}), expected.value_or(0)) << "'" << t << "'";
+        }
+    }
 }
 
 // Results are formatted into their cells only when a cell is read, written, moved or saved: each way

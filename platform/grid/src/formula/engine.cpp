@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include "model/number_text.h"
@@ -137,6 +138,7 @@ std::uint32_t FormulaEngine::addSlot(CellRef cell, std::shared_ptr<const Formula
         id = static_cast<std::uint32_t>(slots_.size());
         slots_.emplace_back();
         results_.emplace_back();
+        tags_.emplace_back();
     }
     Slot& s = slots_[id];
     s.cell = cell;
@@ -146,7 +148,9 @@ std::uint32_t FormulaEngine::addSlot(CellRef cell, std::shared_ptr<const Formula
     if (columnFormulas_.size() <= column) columnFormulas_.resize(column + 1, 0);
     ++columnFormulas_[column];
     s.textHash = textHash;
-    ++s.generation;
+    Tag& tag = tags_[id];
+    ++tag.generation;
+    tag.col = cell.col;
     s.live = true;
     s.linked = false;
     s.raw = false;
@@ -159,7 +163,7 @@ std::uint32_t FormulaEngine::addSlot(CellRef cell, std::shared_ptr<const Formula
         if (!runs_.empty() && runs_.back().end == id) {
             ++runs_.back().end;
         } else {
-            runs_.push_back({id - 1, id + 1});
+            runs_.push_back({id - 1, id + 1, slots_[id - 1].formula.get(), slots_[id - 1].cell});
         }
     }
     return id;
@@ -169,7 +173,7 @@ void FormulaEngine::removeSlot(std::uint32_t id) {
     Slot& s = slots_[id];
     slotOf_.erase(cellKey(s.cell));
     s.live = false;
-    ++s.generation;  // its edges go stale
+    ++tags_[id].generation;  // its edges go stale
     staleEdges_ += s.edgeCount;
     s.edgeCount = 0;
     s.formula.reset();
@@ -196,7 +200,7 @@ void FormulaEngine::link(std::uint32_t id) {
         if (c1 > c2 || r1 > r2) continue;
         const auto area = static_cast<std::size_t>(c2 - c1 + 1) * static_cast<std::size_t>(r2 - r1 + 1);
         if (area > kSmallRange || c2 - c1 + 1 > kWatchColumns) {
-            bigRanges_.push_back({id, s.generation, {c1, r1, c2, r2}});
+            bigRanges_.push_back({id, tags_[id].generation, {c1, r1, c2, r2}});
             ++s.edgeCount;
             continue;
         }
@@ -206,7 +210,7 @@ void FormulaEngine::link(std::uint32_t id) {
             for (int c = c1; c <= c2; ++c) {
                 ColumnWatches& w = watches_[static_cast<std::size_t>(c)];
                 if (!w.list.empty() && w.list.back().row1 > r1) w.sorted = w.indexed = false;
-                w.list.push_back({r1, r2, id, s.generation});
+                w.list.push_back({r1, r2, id, tags_[id].generation});
                 // Ranges added in row order (a column being filled) keep the bands up to date.
                 if (w.indexed) {
                     const auto band = static_cast<std::size_t>(r1 >> kBandShift);
@@ -222,7 +226,7 @@ void FormulaEngine::link(std::uint32_t id) {
             for (int c = c1; c <= c2; ++c) {
                 const std::uint64_t key = cellKey({c, r});
                 const auto edge = static_cast<std::uint32_t>(edges_.size());
-                edges_.push_back({id, s.generation, heads_.exchange(key, edge)});
+                edges_.push_back({id, tags_[id].generation, heads_.exchange(key, edge)});
                 if (headColumns_.size() <= static_cast<std::size_t>(c)) headColumns_.resize(static_cast<std::size_t>(c) + 1, 0);
                 ++headColumns_[static_cast<std::size_t>(c)];
                 ++s.edgeCount;
@@ -259,6 +263,7 @@ void FormulaEngine::compactEdges() {
 void FormulaEngine::clearAll() {
     slots_.clear();
     results_.clear();
+    tags_.clear();
     runs_.clear();
     runsKnown_ = true;
     texts_.clear();
@@ -293,10 +298,11 @@ void FormulaEngine::readAll() {
     }
 }
 
-bool FormulaEngine::reconcile(CellRef cell) {
+bool FormulaEngine::reconcile(CellRef cell, bool plain) {
     const std::uint64_t key = cellKey(cell);
-    const std::uint32_t id = slotOf_.find(key);
-    if (!sheet_.hasFormula(cell)) {
+    // A column without formulas has no slot to look up.
+    const std::uint32_t id = formulasInColumns(cell.col, cell.col) ? slotOf_.find(key) : CellMap::kNone;
+    if (plain || !sheet_.hasFormula(cell)) {
         if (id == CellMap::kNone) return false;
         removeSlot(id);
         return true;
@@ -352,13 +358,14 @@ void FormulaEngine::precedents(std::uint32_t id, std::vector<std::uint32_t>& out
 void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vector<std::uint32_t>& dirtied) {
     compactEdges();
     ++passMark_;
-    auto visit = [&](std::uint32_t id) {
-        Slot& s = slots_[id];
-        if (s.mark == passMark_) return;
-        s.mark = passMark_;
+    // Called for an edge's slot whose generation matches (so it is live).
+    auto visit = [&](std::uint32_t id, Tag& tag) {
+        if (tag.mark == passMark_) return;
+        tag.mark = passMark_;
         results_[id].state = State::dirty;
         dirtied.push_back(id);
-        cells.push_back(cellKey(s.cell));
+        // Its own dependents next; a cell of a column nothing refers to has none.
+        if (referredColumn(tag.col)) cells.push_back(cellKey(slots_[id].cell));
     };
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::uint64_t key = cells[i];
@@ -366,8 +373,8 @@ void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vecto
         const bool referred = keyCol < headColumns_.size() && headColumns_[keyCol] != 0;
         for (std::uint32_t e = referred ? heads_.find(key) : CellMap::kNone; e != CellMap::kNone; e = edges_[e].next) {
             const Edge& edge = edges_[e];
-            const Slot& s = slots_[edge.slot];
-            if (s.live && s.generation == edge.generation) visit(edge.slot);
+            Tag& tag = tags_[edge.slot];
+            if (tag.generation == edge.generation) visit(edge.slot, tag);
         }
         if (const CellRef c = keyCell(key); static_cast<std::size_t>(c.col) < watches_.size()) {
             ColumnWatches& w = watches_[static_cast<std::size_t>(c.col)];
@@ -391,24 +398,32 @@ void FormulaEngine::markDependents(std::vector<std::uint64_t>& cells, std::vecto
             const auto band = static_cast<std::size_t>(c.row >> kBandShift);
             auto it = w.list.end();
             if (band < w.bandStart.size()) {
+                const auto bandBegin = w.list.begin() + w.bandStart[band];
                 const auto bandEnd = band + 1 < w.bandStart.size() ? w.list.begin() + w.bandStart[band + 1] : w.list.end();
-                it = std::upper_bound(w.list.begin() + w.bandStart[band], bandEnd, c.row,
-                                      [](int row, const Watch& x) { return row < x.row1; });
+                // A filled column watches one range starting in each row: the guess by the row is the one
+                // sought; else a search of the band.
+                const std::ptrdiff_t inBand = bandEnd - bandBegin;
+                const auto guess = bandBegin + std::min<std::ptrdiff_t>(c.row - static_cast<int>(band << kBandShift), inBand - 1);
+                if (inBand > 0 && guess->row1 <= c.row && (guess + 1 == bandEnd || (guess + 1)->row1 > c.row)) {
+                    it = guess + 1;
+                } else {
+                    it = std::upper_bound(bandBegin, bandEnd, c.row, [](int row, const Watch& x) { return row < x.row1; });
+                }
             }
             // Only ranges starting less than the longest one's rows above can hold the cell.
             while (it != w.list.begin()) {
                 --it;
                 if (it->row1 + w.longest <= c.row) break;
                 if (it->row2 < c.row) continue;
-                const Slot& s = slots_[it->slot];
-                if (s.live && s.generation == it->generation) visit(it->slot);
+                Tag& tag = tags_[it->slot];
+                if (tag.generation == it->generation) visit(it->slot, tag);
             }
         }
         if (!bigRanges_.empty()) {
             const CellRef c = keyCell(key);
             for (const BigRange& big : bigRanges_) {
-                const Slot& s = slots_[big.slot];
-                if (s.live && s.generation == big.generation && inBlock(big.block, c)) visit(big.slot);
+                Tag& tag = tags_[big.slot];
+                if (tag.generation == big.generation && inBlock(big.block, c)) visit(big.slot, tag);
             }
         }
     }
@@ -484,8 +499,9 @@ void FormulaEngine::writePendingResults() {
     pending_ = false;
 }
 
-bool FormulaEngine::columnRange(const Slot& s, ColumnRange& out) const {
-    const Formula& f = *s.formula;
+bool FormulaEngine::columnRange(const Slot& s, ColumnRange& out) const { return columnRange(*s.formula, s.cell, out); }
+
+bool FormulaEngine::columnRange(const Formula& f, CellRef cell, ColumnRange& out) const {
     const Node& call = f.nodes[static_cast<std::size_t>(f.root)];
     if (call.kind != NodeKind::call || call.argc != 1) return false;
     const Node& arg = f.nodes[static_cast<std::size_t>(call.child)];
@@ -495,7 +511,7 @@ bool FormulaEngine::columnRange(const Slot& s, ColumnRange& out) const {
                      *builtin != Builtin::max && *builtin != Builtin::count))
         return false;
     if (!customs_.empty() && customs_.count(call.index)) return false;  // a registered function wins
-    const CellRef a = arg.a.at(s.cell), b = arg.b.at(s.cell);
+    const CellRef a = arg.a.at(cell), b = arg.b.at(cell);
     if (a.col != b.col || !inGrid(a) || !inGrid(b) || formulasInColumns(a.col, a.col)) return false;
     out = {*builtin, &arg, a.col, std::min(a.row, b.row), std::max(a.row, b.row)};
     return true;
@@ -563,7 +579,7 @@ void FormulaEngine::findRuns() {
         if (!runs_.empty() && runs_.back().end == id) {
             ++runs_.back().end;
         } else {
-            runs_.push_back({id - 1, id + 1});
+            runs_.push_back({id - 1, id + 1, slots_[id - 1].formula.get(), slots_[id - 1].cell});
         }
     }
     runsKnown_ = true;
@@ -571,9 +587,12 @@ void FormulaEngine::findRuns() {
 
 bool FormulaEngine::evaluateRun(const Run& run) {
     ColumnRange head, tail;
-    const Slot& s = slots_[run.first];
     // Rows move with the cell or stay put: the first cell's range starts highest, the last's ends lowest.
-    if (s.raw || !columnRange(s, head) || !columnRange(slots_[run.end - 1], tail)) return false;
+    // The run knows its form and cells: no slot is read.
+    const CellRef firstCell = run.cell;
+    if (!columnRange(*run.form, firstCell, head) ||
+        !columnRange(*run.form, {firstCell.col, firstCell.row + static_cast<int>(run.end - 1 - run.first)}, tail))
+        return false;
     const CellRef used = sheet_.usedEnd();
     const int lo = head.r1, hi = std::min(tail.r2, used.row);
     // The rows read into the column's numbers. A sum whose window holds numbers only (the usual case)
@@ -606,8 +625,8 @@ bool FormulaEngine::evaluateRun(const Run& run) {
         while (other <= hi && state[other] == 1) ++other;
     }
     const Node& arg = *head.arg;
-    const int col = s.cell.col;
-    int row = s.cell.row;
+    const int col = firstCell.col;
+    int row = firstCell.row;
     // Windows of one length, each a row below the last: eight summed side by side (in pairs of lanes),
     // each in row order from zero as the built-in sums it, so the results are the same to the bit.
     constexpr std::uint32_t kLanes = 8;
@@ -681,18 +700,41 @@ Value FormulaEngine::result(std::uint32_t id) const {
 
 void FormulaEngine::evaluateRuns(const std::vector<std::uint32_t>& ids) {
     if (ids.size() < 2 || ids.size() > 4096 || runs_.empty() || !runsKnown_) return;
+    auto evaluateStretch = [&](std::uint32_t first, std::uint32_t last) {
+        // The run holding the stretch: the last that starts at or before it.
+        auto it = std::upper_bound(runs_.begin(), runs_.end(), first,
+                                   [](std::uint32_t id, const Run& run) { return id < run.first; });
+        if (it != runs_.begin() && (--it)->end > last) evaluateRun(it->part(first, last + 1));
+    };
+    // Usually the ids are one stretch, in order or against it (the cells of a range, from the bottom
+    // up): taken as it is, without sorting.
+    const std::uint32_t front = ids.front(), back = ids.back();
+    const bool down = back > front && back - front + 1 == ids.size();
+    const bool up = front > back && front - back + 1 == ids.size();
+    if (down || up) {
+        std::size_t k = 1;
+        if (down) {
+            while (k < ids.size() && ids[k] == ids[k - 1] + 1) ++k;
+        } else {
+            while (k < ids.size() && ids[k] + 1 == ids[k - 1]) ++k;
+        }
+        if (k == ids.size()) {
+            evaluateStretch(std::min(front, back), std::max(front, back));
+            return;
+        }
+    }
     sorted_.assign(ids.begin(), ids.end());
-    std::sort(sorted_.begin(), sorted_.end());
+    // Dependents are usually found in row order or against it (a range's cells, from the bottom up).
+    if (std::is_sorted(sorted_.begin(), sorted_.end(), std::greater<>())) {
+        std::reverse(sorted_.begin(), sorted_.end());
+    } else if (!std::is_sorted(sorted_.begin(), sorted_.end())) {
+        std::sort(sorted_.begin(), sorted_.end());
+    }
     sorted_.erase(std::unique(sorted_.begin(), sorted_.end()), sorted_.end());
     for (std::size_t i = 0; i < sorted_.size();) {
         std::size_t j = i + 1;
         while (j < sorted_.size() && sorted_[j] == sorted_[j - 1] + 1) ++j;
-        if (j - i >= 2) {
-            // The run holding the stretch: the last that starts at or before it.
-            auto it = std::upper_bound(runs_.begin(), runs_.end(), sorted_[i],
-                                       [](std::uint32_t id, const Run& run) { return id < run.first; });
-            if (it != runs_.begin() && (--it)->end > sorted_[j - 1]) evaluateRun({sorted_[i], sorted_[j - 1] + 1});
-        }
+        if (j - i >= 2) evaluateStretch(sorted_[i], sorted_[j - 1]);
         i = j;
     }
 }
@@ -701,7 +743,8 @@ void FormulaEngine::evaluateAll(const std::vector<std::uint32_t>& ids) {
     {
         DepthGuard guard(calcDepth_);
         for (std::uint32_t id : ids) {
-            if (id < slots_.size() && slots_[id].live && results_[id].state == State::dirty) evaluate(id);
+            // The state first: slots calculated as blocks are clean, and their slots need not be read.
+            if (id < slots_.size() && results_[id].state == State::dirty && slots_[id].live) evaluate(id);
         }
     }
     afterCalculation();
@@ -756,11 +799,7 @@ CellRef FormulaEngine::usedEnd() { return sheet_.usedEnd(); }
 
 void FormulaEngine::presentCells(const Block& block, std::vector<CellRef>& out) { sheet_.presentCells(block, out); }
 
-Value FormulaEngine::plainValue(CellRef cell) {
-    const auto col = static_cast<std::size_t>(cell.col);
-    const auto row = static_cast<std::size_t>(cell.row);
-    if (cell.col < 1 || cell.row < 1 || cell.col > sheet_.colCount() || cell.row > sheet_.rowCount())
-        return valueOfStoredText(sheet_.storedValue(cell, scratch_));
+FormulaEngine::NumberColumn& FormulaEngine::numbersFor(std::size_t col, std::size_t row) {
     if (numbers_.size() <= col) numbers_.resize(col + 1);
     NumberColumn& n = numbers_[col];
     if (n.state.size() <= row) {
@@ -769,23 +808,38 @@ Value FormulaEngine::plainValue(CellRef cell) {
         n.state.resize(size, 0);
         n.number.resize(size, 0.0);
     }
+    return n;
+}
+
+void FormulaEngine::readNumber(NumberColumn& n, std::size_t row, std::string_view stored) {
+    if (stored.empty()) {
+        n.state[row] = 2;
+    } else if (const auto v = parseNumber(stored)) {
+        n.state[row] = 1;
+        n.number[row] = *v;
+    } else {
+        n.state[row] = 3;
+    }
+}
+
+Value FormulaEngine::plainValue(CellRef cell) {
+    if (cell.col < 1 || cell.row < 1 || cell.col > sheet_.colCount() || cell.row > sheet_.rowCount())
+        return valueOfStoredText(sheet_.storedValue(cell, scratch_));
+    const auto row = static_cast<std::size_t>(cell.row);
+    NumberColumn& n = numbersFor(static_cast<std::size_t>(cell.col), row);
     switch (n.state[row]) {
     case 1: return Value::makeNumber(n.number[row]);
     case 2: return Value{};
     default: break;
     }
+    // Not read yet, or a text (texts are not kept): read from the cell.
     const std::string_view stored = sheet_.storedValue(cell, scratch_);
-    if (stored.empty()) {
-        n.state[row] = 2;
-        return Value{};
+    readNumber(n, row, stored);
+    switch (n.state[row]) {
+    case 1: return Value::makeNumber(n.number[row]);
+    case 2: return Value{};
+    default: return Value::makeText(std::string(stored));
     }
-    if (const auto v = parseNumber(stored)) {
-        n.state[row] = 1;
-        n.number[row] = *v;
-        return Value::makeNumber(*v);
-    }
-    n.state[row] = 3;
-    return Value::makeText(std::string(stored));
 }
 
 void FormulaEngine::forgetNumbers(const Block& block) {
@@ -972,7 +1026,7 @@ std::string FormulaEngine::formulaText(CellRef cell, int style) const {
     return s.raw || !s.formula ? sheet_.formula(cell) : printFormula(*s.formula, style, cell);
 }
 
-void FormulaEngine::applyChanges(std::span<const Block> blocks, bool calculate) {
+void FormulaEngine::applyChanges(std::span<const Block> blocks, bool calculate, bool plain) {
     std::vector<std::uint64_t>& cells = keys_;  // used until the dependents are marked, before any call out
     cells.clear();
     // The list kept from call to call (a nested call, from a calculation's follow-up, makes its own).
@@ -984,7 +1038,7 @@ void FormulaEngine::applyChanges(std::span<const Block> blocks, bool calculate) 
         for (int r = r1; r <= r2; ++r) {
             for (int c = c1; c <= c2; ++c) {
                 const CellRef cell{c, r};
-                if (reconcile(cell)) {
+                if (reconcile(cell, plain)) {
                     const std::uint32_t id = slotOf_.find(cellKey(cell));
                     if (id != CellMap::kNone) dirtied.push_back(id);
                 }
@@ -1038,6 +1092,29 @@ void FormulaEngine::cellsChanged(const Block& block) {
         if (col >= numbers_.size() || row >= numbers_[col].state.size() || numbers_[col].state[row] == 0)
             plainValue({b.col1, b.row1});
     }
+}
+
+void FormulaEngine::noteNumber(CellRef cell, std::string_view stored) {
+    if (cell.col < 1 || cell.row < 1 || cell.col > sheet_.colCount() || cell.row > sheet_.rowCount()) return;
+    const auto row = static_cast<std::size_t>(cell.row);
+    readNumber(numbersFor(static_cast<std::size_t>(cell.col), row), row, stored);
+}
+
+void FormulaEngine::valueWritten(CellRef cell, std::string_view stored) {
+    const Block b{cell.col, cell.row, cell.col, cell.row};
+    if (calcDepth_ > 0 || selfWrite_) {
+        cellsChanged(b);
+        return;
+    }
+    // The cell's number is taken now, from the text at hand, so that calculating its dependents (and
+    // later ranges over its column) costs no look-up or parsing; the cell holds no formula, so the
+    // sheet need not be asked.
+    if (cell.col >= 1 && cell.row >= 1 && cell.col <= sheet_.colCount() && cell.row <= sheet_.rowCount()) {
+        noteNumber(cell, stored);
+    } else {
+        forgetNumbers(b);
+    }
+    applyChanges(std::span<const Block>(&b, 1), true, true);
 }
 
 void FormulaEngine::structureChanged() {

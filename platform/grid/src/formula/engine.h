@@ -92,6 +92,9 @@ public:
     // ---- told by the sheet ----
     // Content of these cells was written (text, value, formula, type, copied or swapped cells).
     void cellsChanged(const Block& block);
+    // One cell (header-normalised) was given a text or value and holds no formula now; `stored` is its
+    // value as the sheet stores it (read at once: it may move while dependents are calculated).
+    void valueWritten(CellRef cell, std::string_view stored);
     // Rows or columns were inserted, deleted, added or dropped: every formula is read again; while switch
     // 7 is on, all are recalculated.
     void structureChanged();
@@ -118,12 +121,18 @@ private:
         // column: references relative to their cell).
         std::shared_ptr<const Formula> formula;
         std::uint64_t textHash = 0;  // of the sheet's formula text
-        std::uint32_t generation = 0;
         std::uint32_t edgeCount = 0;
-        std::uint32_t mark = 0;
         bool live = false;
         bool linked = false;
         bool raw = false;  // the sheet's text does not parse (it evaluates to #NAME?)
+    };
+    // What finding a slot's dependents reads of it, apart from the rest (same index): a change touches
+    // a few bytes of each dependent. The generation grows when the slot is added and when it is removed,
+    // so that an edge made for an earlier formula (or a slot no longer live) never matches.
+    struct Tag {
+        std::uint32_t generation = 0;
+        std::uint32_t mark = 0;  // the last dependents' pass that reached the slot
+        int col = 0;             // of the slot's cell
     };
     // What a calculation reads and writes of a slot, apart from the rest (same index), so that a
     // calculation of many cells moves little memory.
@@ -161,6 +170,12 @@ private:
     struct Run {
         std::uint32_t first;
         std::uint32_t end;
+        const Formula* form;  // held by its slots (runs are found again once a slot goes)
+        CellRef cell;         // of the first slot; the others lie in the rows below
+        // The part of the run from slot `from` to `to` - 1.
+        Run part(std::uint32_t from, std::uint32_t to) const {
+            return {from, to, form, {cell.col, cell.row + static_cast<int>(from - first)}};
+        }
     };
     struct Edge {
         std::uint32_t slot;
@@ -223,7 +238,8 @@ private:
     void clearAll();
     void readAll();
     // Brings the engine in line with the sheet's formula text of one cell; true when it changed.
-    bool reconcile(CellRef cell);
+    // `plain`: the cell is known to hold no formula (no look-up of the sheet).
+    bool reconcile(CellRef cell, bool plain = false);
     void precedents(std::uint32_t slot, std::vector<std::uint32_t>& out) const;
     // Marks the dependents of the cells (transitively) dirty and appends them to `dirtied`.
     void markDependents(std::vector<std::uint64_t>& cells, std::vector<std::uint32_t>& dirtied);
@@ -234,7 +250,16 @@ private:
     // can be (they read no formula, so they may go first); the rest stay dirty for evaluateAll.
     void evaluateRuns(const std::vector<std::uint32_t>& slots);
     bool autoCalc() const;
-    void applyChanges(std::span<const Block> blocks, bool calculate);
+    void applyChanges(std::span<const Block> blocks, bool calculate, bool plain = false);
+    // Whether a formula may refer to a cell of the column (by a single-cell reference, a watched range
+    // or a large range).
+    bool referredColumn(int col) const {
+        const auto c = static_cast<std::size_t>(col);
+        return !bigRanges_.empty() || (c < headColumns_.size() && headColumns_[c] != 0) ||
+               (c < watches_.size() && !watches_[c].list.empty());
+    }
+    // Keeps the column's number of a plain cell in line with its stored value `stored`.
+    void noteNumber(CellRef cell, std::string_view stored);
     void afterCalculation();
     void compactEdges();
     void setResult(std::uint32_t id, Value&& value);
@@ -244,6 +269,9 @@ private:
         pending_ = true;
     }
     Value plainValue(CellRef cell);
+    // The column's numbers, grown to hold the row.
+    NumberColumn& numbersFor(std::size_t col, std::size_t row);
+    static void readNumber(NumberColumn& numbers, std::size_t row, std::string_view stored);
     // SUM, AVERAGE, MIN, MAX or COUNT of one range in one column without formulas, calculated straight
     // from the column's numbers; false for any other formula (the evaluator calculates it).
     struct ColumnRange {
@@ -254,6 +282,7 @@ private:
         int r2;
     };
     bool columnRange(const Slot& slot, ColumnRange& out) const;
+    bool columnRange(const Formula& form, CellRef cell, ColumnRange& out) const;
     bool columnAggregate(const Slot& slot, Value& out);
     // The rows of the column read into its numbers (those not read yet).
     const NumberColumn& readNumbers(int col, int r1, int r2);
@@ -272,6 +301,7 @@ private:
     Sheet& sheet_;
     ChunkTable<Slot> slots_;
     ChunkTable<Result> results_;
+    ChunkTable<Tag> tags_;
     std::vector<Run> runs_;  // by first id
     bool runsKnown_ = true;  // runs_ lists every run (else a recalculation finds them again)
     std::unordered_map<std::uint32_t, std::string> texts_;  // text results by slot

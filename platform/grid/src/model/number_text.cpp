@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace vtl::grid {
 namespace {
@@ -15,6 +16,25 @@ bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0
 }  // namespace
 
 std::optional<double> parseNumber(std::string_view text) {
+    // Whole numbers of up to 15 digits (the usual cell) are exact in a double: read digit by digit, the
+    // same value as the general reading gives.
+    if (!text.empty() && text.size() <= 16) {
+        const bool negative = text.front() == '-';
+        const std::size_t from = negative ? 1 : 0;
+        if (text.size() > from) {
+            std::int64_t whole = 0;
+            std::size_t i = from;
+            for (; i < text.size(); ++i) {
+                const unsigned digit = static_cast<unsigned char>(text[i]) - static_cast<unsigned>('0');
+                if (digit > 9) break;
+                whole = whole * 10 + static_cast<std::int64_t>(digit);
+            }
+            if (i == text.size() && i - from <= 15) {
+                const double v = static_cast<double>(whole);
+                return negative ? -v : v;
+            }
+        }
+    }
     text = trim(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;

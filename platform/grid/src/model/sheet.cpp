@@ -85,6 +85,16 @@ void Sheet::cellsWritten(const Block& block) {
     if (formulas_) formulas_->cellsChanged(block);
 }
 
+void Sheet::valueWritten(CellRef cell, const Cell& written) {
+    if (!formulas_) return;
+    // A cell of the default type stores its value as it reads: the engine takes it from here.
+    if (styles_[written.style].type == 0) {
+        formulas_->valueWritten(cell, written.text);
+    } else {
+        formulas_->cellsChanged({cell.col, cell.row, cell.col, cell.row});
+    }
+}
+
 void Sheet::cellsMoved() {
     if (formulas_) formulas_->structureChanged();
 }
@@ -158,8 +168,6 @@ namespace {
 // A dense row may grow to this many columns beyond twice the cells made in it.
 constexpr std::size_t kDenseSlack = 32;
 }  // namespace
-
-bool Sheet::Cell::blank() const { return text.empty() && !extra && style == 0; }
 
 Sheet::Cell* Sheet::Row::find(std::size_t col) {
     if (cols_.empty()) return col < cells_.size() ? &cells_[col] : nullptr;
@@ -453,7 +461,7 @@ bool Sheet::setText(CellRef ref, std::string_view text) {
         cell.text = storeText(types_[style.type], text);
     }
     dropFormula(cell);
-    cellsWritten({headerToZero(ref.col), headerToZero(ref.row), headerToZero(ref.col), headerToZero(ref.row)});
+    valueWritten({headerToZero(ref.col), headerToZero(ref.row)}, cell);
     return true;
 }
 
@@ -467,7 +475,7 @@ bool Sheet::setValue(CellRef ref, std::string_view value) {
         cell.text = storeValue(types_[style.type], value);
     }
     dropFormula(cell);
-    cellsWritten({headerToZero(ref.col), headerToZero(ref.row), headerToZero(ref.col), headerToZero(ref.row)});
+    valueWritten({headerToZero(ref.col), headerToZero(ref.row)}, cell);
     return true;
 }
 

@@ -273,6 +273,9 @@ private:
     friend class SheetFile;  // reads and replaces the stored cells and attribute tables whole
 
     void cellsWritten(const Block& block);  // clipped, header-normalised block
+    struct Cell;
+    // A text or value was written into one cell (header-normalised), which holds no formula now.
+    void valueWritten(CellRef cell, const Cell& written);
     void cellsMoved();
     // The formula engine formats a result into its cell's stored text only when the cell is read or
     // written (see FormulaEngine::writePendingResult); these write what is pending for one cell
@@ -300,7 +303,7 @@ private:
         std::string text;  // the stored text; a formula's cached result
         std::unique_ptr<CellExtra> extra;
         std::uint32_t style = 0;
-        bool blank() const;  // reads as a cell never written
+        bool blank() const { return text.empty() && !extra && style == 0; }  // reads as a cell never written
     };
     struct Style {
         std::uint32_t type = 0;
