@@ -4,7 +4,10 @@
 // kept (also when only aggregates are reported); otherwise the single run's time.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -44,6 +47,33 @@ inline bool reportRatio(const char* what, double measured, double baseline, doub
     const bool ok = ratio <= target;
     std::printf("%-*s %6.2f x   (target <= %.1f)  %s\n", width, what, ratio, target, ok ? "ok" : "OVER TARGET");
     return ok;
+}
+
+// The ratio of `measured` to `baseline`, each run once per round in turn, as the ratio of their median
+// times. Taken in turn, both see the same state of a shared machine (its load and clock drift over
+// seconds), which two cases measured one after the other do not.
+struct InterleavedTimes {
+    double measuredMs = 0;
+    double baselineMs = 0;
+};
+inline InterleavedTimes interleaved(const std::function<void()>& measured, const std::function<void()>& baseline,
+                                    int rounds) {
+    using clk = std::chrono::steady_clock;
+    std::vector<double> m, b;
+    const auto time = [](const std::function<void()>& work) {
+        const auto t0 = clk::now();
+        work();
+        return std::chrono::duration<double, std::milli>(clk::now() - t0).count();
+    };
+    for (int i = 0; i < rounds; ++i) {
+        m.push_back(time(measured));
+        b.push_back(time(baseline));
+    }
+    const auto median = [](std::vector<double>& v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+    };
+    return {median(m), median(b)};
 }
 
 // A benchmark program's command line: --smoke (each case once, at a small size) taken out, the rest left
