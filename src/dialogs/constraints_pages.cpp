@@ -1,5 +1,6 @@
 // The four pages of the constraints editor: rules, geometry, variables and commands.
 #include <algorithm>
+#include <initializer_list>
 
 #include "common/dialog_helpers.h"
 #include "dialogs/constraints_dialog.h"
@@ -17,7 +18,6 @@ constexpr DWORD kListStyle = 0x400000;
 constexpr COLORREF kOptionTransparent = RGB(255, 0, 255);
 constexpr COLORREF kCommandTransparent = RGB(192, 192, 192);
 constexpr int kFitEqualWidths = 1;
-// Listed columns at their given widths, the others sharing what is left.
 constexpr int kFitGivenWidths = 5;
 constexpr int kRowNumberWidth = 30;
 constexpr int kKindWidth = 84;
@@ -50,6 +50,16 @@ bool showable(const ConstraintRule& r) {
 Vtl_String picturePath(const Vtl_String& name) {
     if (name.hasSubString("\\") || name.hasSubString("/") || name.hasSubString(":")) return name;
     return gSettings.libDir() + "icons\\" + name;
+}
+
+// The listed columns (0: the row numbers) at their widths in pixels; the others share what is left.
+void fitGivenWidths(Vtl_Spread& grid, std::initializer_list<std::pair<int, int>> columnWidths) {
+    Vtl_Array<int> columns, widths;
+    for (const auto& [column, width] : columnWidths) {
+        columns.append(column);
+        widths.append(width);
+    }
+    grid.setFitColumns(kFitGivenWidths, columns, widths);
 }
 
 void setUpGrid(Vtl_Spread& grid, CWnd* page, int id, const Vtl_StringArray& headers) {
@@ -105,12 +115,7 @@ BOOL KsRulesPage::OnInitDialog() {
     setUpGrid(grid_, this, kGridId, {dialString(87), dialString(883), ::string(20450), ::string(2333)});
     grid_.setOption(SS_SWITCH_ROW_HEADERS, false);
     // The objects of a rule ("Stiffener, Column web") take the room the name, value and variable leave.
-    Vtl_Array<int> slots, widths;
-    for (const auto [slot, width] : {std::pair{1, kRuleNameWidth}, std::pair{3, kRuleValueWidth}, std::pair{4, kRuleVariableWidth}}) {
-        slots.append(slot);
-        widths.append(width);
-    }
-    grid_.setFitColumns(kFitGivenWidths, slots, widths);
+    fitGivenWidths(grid_, {{1, kRuleNameWidth}, {3, kRuleValueWidth}, {4, kRuleVariableWidth}});
     grids_.push_back(&grid_);
     setupIconButton(this, &delete_, kDeleteId, 206, dialString(882));
     for (std::size_t i = 0; i < options_.size(); ++i) {
@@ -520,17 +525,8 @@ BOOL KsVariablesPage::OnInitDialog() {
     setUpGrid(variables_, this, kVariablesId, {dialString(87), dialString(86), dialString(101)});
     setUpGrid(dimensions_, this, kDimensionsId, {dialString(87), dialString(86)});
     // Row numbers need little room, and a kind ("Distance") with its drop button more than an equal share.
-    Vtl_Array<int> slots, widths;
-    for (const auto [slot, width] : {std::pair{0, kRowNumberWidth}, std::pair{3, kKindWidth}}) {
-        slots.append(slot);
-        widths.append(width);
-    }
-    variables_.setFitColumns(kFitGivenWidths, slots, widths);
-    slots.removeAll();
-    widths.removeAll();
-    slots.append(0);
-    widths.append(kRowNumberWidth);
-    dimensions_.setFitColumns(kFitGivenWidths, slots, widths);
+    fitGivenWidths(variables_, {{0, kRowNumberWidth}, {3, kKindWidth}});
+    fitGivenWidths(dimensions_, {{0, kRowNumberWidth}});
     grids_ = {&variables_, &dimensions_};
     setupIconButton(this, &add_, kAddId, 212, dialString(896));
     setupIconButton(this, &delete_, kDeleteId, 206, dialString(897));
